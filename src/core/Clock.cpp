@@ -1,0 +1,18 @@
+#include "core/Clock.h"
+
+namespace verdalo {
+namespace {
+class SystemClock final : public Clock
+{
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+} // namespace
+
+Clock &Clock::system()
+{
+    static SystemClock clock;
+    return clock;
+}
+
+} // namespace verdalo

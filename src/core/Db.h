@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/DbError.h"
+#include "core/Dialect.h"
+#include "core/Rows.h"
+#include "core/SqlParams.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace verdalo {
+
+// Where the network edition's database server is.
+struct PgSettings
+{
+    QString host = QStringLiteral("127.0.0.1");
+    int port = 5432;
+    QString user;
+    QString password;
+    QString database;
+
+    // "host=127.0.0.1 port=5433 user=postgres dbname=x password=y" (libpq's key=value form).
+    static PgSettings fromConnectionString(const QString &text);
+    // "host" or "host:port", as kf.ini's 服务器 holds it.
+    void setServer(const QString &server);
+};
+
+// One database connection. All statements of the program go through here: every value is bound, never
+// spliced into the statement text. Errors are thrown as DbError carrying the database's own text.
+class Db
+{
+public:
+    enum class OpenMode {
+        ReadWrite,       // the file must exist
+        CreateIfMissing, // a missing file is created empty
+        ReadOnly         // the file must exist; nothing is written
+    };
+
+    // `wal`: write-ahead logging, for files that several connections write at once.
+    static std::unique_ptr<Db> openSqlite(const QString &path, OpenMode mode, bool wal = true);
+    static std::unique_ptr<Db> openPostgres(const PgSettings &settings);
+
+    ~Db();
+    Db(const Db &) = delete;
+    Db &operator=(const Db &) = delete;
+
+    Backend backend() const { return m_dialect.backend(); }
+    bool isPostgres() const { return m_dialect.isPostgres(); }
+    const Dialect &dialect() const { return m_dialect; }
+    // The file path or the server's database, for messages.
+    QString description() const { return m_description; }
+
+    // Runs a statement; returns the number of rows it changed (-1 when the driver does not know).
+    int exec(const QString &sql, const Params &params = {});
+    // Runs a statement exactly as written, placeholders and all (the patch statements of a release).
+    int execRaw(const QString &sql);
+    Rows rows(const QString &sql, const Params &params = {});
+    std::optional<Row> first(const QString &sql, const Params &params = {});
+    // First column of the first row; a null QVariant when there is no row.
+    QVariant scalar(const QString &sql, const Params &params = {});
+    // Calls `fn` for each row without keeping them all.
+    void each(const QString &sql, const Params &params, const std::function<void(const Row &)> &fn);
+
+    bool tableExists(const QString &table);
+    // Names of the tables of this database (the current schema on the server).
+    QStringList tableNames();
+    bool columnExists(const QString &table, const QString &column);
+
+    // "select 1" on the connection; false when the server is gone.
+    bool isAlive();
+    // Closes and opens the connection again; false with the reason when that fails.
+    bool reconnect(QString *error = nullptr);
+
+    int transactionDepth() const { return m_txDepth; }
+
+private:
+    friend class Transaction;
+    Db(QSqlDatabase db, Backend backend, QString description);
+    void prepareAndExec(class QSqlQuery &q, const QString &sql, const Params &params);
+    void configureSqlite(bool readOnly, bool wal);
+    void beginTransaction();
+    void commitTransaction();
+    void rollbackTransaction() noexcept;
+
+    QString m_name;
+    QSqlDatabase m_db;
+    Dialect m_dialect;
+    QString m_description;
+    int m_txDepth = 0;
+};
+
+// Runs the statements between its creation and commit() as one unit; anything not committed is rolled back
+// when it goes out of scope. Nested transactions become savepoints of the outer one.
+class Transaction
+{
+public:
+    explicit Transaction(Db &db);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    void commit();
+
+private:
+    Db &m_db;
+    bool m_done = false;
+};
+
+} // namespace verdalo
