@@ -4,6 +4,13 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
+
+# QLatin1String/QLatin1Char read their bytes as Latin-1: with Chinese text they never compare equal.
+if grep -rn -P 'QLatin1(String|Char)\("[^"]*[^\x00-\x7F]' "$root/src" "$root/tests"; then
+    echo "Chinese text in QLatin1String/QLatin1Char: use QStringLiteral" >&2
+    exit 1
+fi
+
 "$root/scripts/build.sh" -DVERDALO_WERROR=ON -DVERDALO_BUILD_TESTS=ON
 
 pgbin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)

@@ -11,7 +11,6 @@ namespace verdalo {
 void initialiseApplication()
 {
     QApplication::setApplicationName(QStringLiteral("verdalo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("来电显示Verdalo"));
     // The program writes every date itself as yyyy-mm-dd and every time as hh:mm:ss; the locale only affects
     // what Qt shows by default, which should match.
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));

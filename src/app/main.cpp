@@ -1,7 +1,8 @@
+#include "app/AppContext.h"
 #include "app/Startup.h"
+#include "app/Tlogin.h"
 
 #include <QApplication>
-#include <QTextStream>
 
 using namespace verdalo;
 
@@ -15,9 +16,8 @@ int main(int argc, char *argv[])
     if (!dataModule)
         return 1;
 
-    QTextStream(stdout) << QStringLiteral("数据库已打开（%1）：%2。登录窗口尚未完成，程序到此结束。")
-                               .arg(dataModule->isNetwork() ? QStringLiteral("网络版") : QStringLiteral("单机版"),
-                                    dataModule->isNetwork() ? dataModule->main().description() : paths.dataDir())
-                        << Qt::endl;
-    return 0;
+    AppContext ctx { *dataModule, {} };
+    Tlogin login(ctx);
+    login.show();
+    return app.exec();
 }

@@ -13,6 +13,7 @@ namespace {
 
 struct State
 {
+    QString applicationTitle = QStringLiteral("来电显示Verdalo");
     QString companyShortName;
     bool testMode = false;
     std::deque<bool> answers;
@@ -61,8 +62,12 @@ bool record(const QString &text)
 
 QString MessageBox::applicationTitle()
 {
-    const QString t = QApplication::applicationDisplayName();
-    return t.isEmpty() ? QStringLiteral("来电显示Verdalo") : t;
+    return state().applicationTitle;
+}
+
+void MessageBox::setApplicationTitle(const QString &title)
+{
+    state().applicationTitle = title;
 }
 
 QString MessageBox::confirmationCaption()

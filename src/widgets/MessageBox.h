@@ -24,7 +24,9 @@ public:
 
     static QString confirmationCaption();
     static void setCompanyShortName(const QString &name);
+    // The program's title, the caption of plain notices: "来电显示Verdalo" until the main window names the edition.
     static QString applicationTitle();
+    static void setApplicationTitle(const QString &title);
 
     // Test seam: while on, nothing is shown; every text is recorded and questions take the queued answers
     // (true when none is queued).
