@@ -80,17 +80,15 @@ TFdianming_shezhi::TFdianming_shezhi(AppContext &ctx, QWidget *parent)
     buttons->addWidget(saveButton);
     buttons->addWidget(quitButton);
 
-    auto *main = new QHBoxLayout;
-    main->addWidget(tabs, 3);
-    main->addWidget(logoPanel(), 2);
     auto *l = new QVBoxLayout(this);
-    l->addLayout(main);
+    l->addWidget(tabs, 1);
+    l->addWidget(logoPanel());
     l->addLayout(buttons);
 
     connect(saveButton, &QPushButton::clicked, this, &TFdianming_shezhi::save);
     connect(quitButton, &QPushButton::clicked, this, &QDialog::reject);
     load();
-    resize(980, 600);
+    resize(760, 720);
 }
 
 QWidget *TFdianming_shezhi::systemPage()
@@ -286,21 +284,21 @@ QWidget *TFdianming_shezhi::otherPage()
 QWidget *TFdianming_shezhi::logoPanel()
 {
     auto *panel = new QWidget;
-    auto *l = new QVBoxLayout(panel);
+    auto *l = new QHBoxLayout(panel);
+    l->setContentsMargins(0, 0, 0, 0);
     useLogo = new QCheckBox(QStringLiteral("送餐单使用图片"), panel);
-    l->addWidget(useLogo);
+    l->addWidget(useLogo, 0, Qt::AlignTop);
     logoGroup = box(QStringLiteral("送餐单店标设置"), panel);
-    auto *gl = new QVBoxLayout(logoGroup);
+    auto *gl = new QGridLayout(logoGroup);
     logo = new QLabel(logoGroup);
-    logo->setMinimumHeight(70);
+    logo->setFixedSize(434, 64);
     logo->setAlignment(Qt::AlignCenter);
     logo->setFrameShape(QFrame::StyledPanel);
-    gl->addWidget(logo);
-    gl->addWidget(new QLabel(QStringLiteral("图片大小：430*60"), logoGroup));
+    gl->addWidget(logo, 0, 0, 2, 1);
+    gl->addWidget(new QLabel(QStringLiteral("图片大小：430*60"), logoGroup), 0, 1);
     browse = new QPushButton(QStringLiteral("浏览"), logoGroup);
-    gl->addWidget(browse);
-    l->addWidget(logoGroup);
-    l->addStretch();
+    gl->addWidget(browse, 1, 1);
+    l->addWidget(logoGroup, 1);
     connect(useLogo, &QCheckBox::clicked, this, [this] {
         logoGroup->setVisible(useLogo->isChecked());
         editingShopRow();
