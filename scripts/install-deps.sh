@@ -6,7 +6,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
     qt6-charts-dev qt6-serialport-dev qt6-multimedia-dev
-    libxlsxwriter-dev libquazip1-qt6-dev libfreexl-dev libsodium-dev
+    libxlsxwriter-dev libfreexl-dev libsodium-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     postgresql sqlite3 fonts-noto-cjk poppler-utils xvfb
 )

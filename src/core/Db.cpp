@@ -64,7 +64,7 @@ Row makeRow(const std::shared_ptr<const QStringList> &columns, const QSqlQuery &
     return Row(columns, std::move(values));
 }
 
-std::shared_ptr<const QStringList> columnsOf(const QSqlQuery &q)
+std::shared_ptr<const QStringList> recordColumns(const QSqlQuery &q)
 {
     const QSqlRecord rec = q.record();
     QStringList names;
@@ -242,7 +242,7 @@ Rows Db::rows(const QString &sql, const Params &params)
     Rows out;
     if (!q.isSelect())
         return out;
-    const auto columns = columnsOf(q);
+    const auto columns = recordColumns(q);
     while (q.next())
         out.push_back(makeRow(columns, q));
     return out;
@@ -254,7 +254,7 @@ void Db::each(const QString &sql, const Params &params, const std::function<void
     prepareAndExec(q, sql, params);
     if (!q.isSelect())
         return;
-    const auto columns = columnsOf(q);
+    const auto columns = recordColumns(q);
     while (q.next())
         fn(makeRow(columns, q));
 }
@@ -265,7 +265,7 @@ std::optional<Row> Db::first(const QString &sql, const Params &params)
     prepareAndExec(q, sql, params);
     if (!q.isSelect() || !q.next())
         return std::nullopt;
-    return makeRow(columnsOf(q), q);
+    return makeRow(recordColumns(q), q);
 }
 
 QVariant Db::scalar(const QString &sql, const Params &params)
@@ -275,6 +275,13 @@ QVariant Db::scalar(const QString &sql, const Params &params)
     if (!q.isSelect() || !q.next())
         return {};
     return normalised(q.value(0));
+}
+
+QStringList Db::columnsOf(const QString &sql, const Params &params)
+{
+    QSqlQuery q(m_db);
+    prepareAndExec(q, sql, params);
+    return *recordColumns(q);
 }
 
 bool Db::tableExists(const QString &table)

@@ -65,6 +65,8 @@ public:
     // Calls `fn` for each row without keeping them all.
     void each(const QString &sql, const Params &params, const std::function<void(const Row &)> &fn);
 
+    // The column names a statement returns, even when it returns no row.
+    QStringList columnsOf(const QString &sql, const Params &params = {});
     bool tableExists(const QString &table);
     // Names of the tables of this database (the current schema on the server).
     QStringList tableNames();
