@@ -3,6 +3,8 @@
 #include "admin/Tcaozuoyuan_list.h"
 #include "admin/Txiugai_mima.h"
 #include "app/ShellService.h"
+#include "catalogue/ListWindows.h"
+#include "catalogue/Tcaidan_guanli.h"
 #include "app/Tgongneng_tishi.h"
 #include "printing/CashDrawer.h"
 #include "settings/TFdianming_shezhi.h"
@@ -92,13 +94,13 @@ void Tmain::buildMenus()
     const auto na = &Tmain::notAvailable;
 
     QMenu *base = menuOf(QStringLiteral("基础数据"));
-    addEntry(base, QStringLiteral("菜品种类设置"), na, R::ItemCategories);
-    addEntry(base, QStringLiteral("菜品管理"), na, R::ItemManagement);
+    addEntry(base, QStringLiteral("菜品种类设置"), &Tmain::openCategories, R::ItemCategories);
+    addEntry(base, QStringLiteral("菜品管理"), &Tmain::openCatalogue, R::ItemManagement);
     addEntry(base, QStringLiteral("客户管理"), na, R::CustomerManagement);
-    addEntry(base, QStringLiteral("配送员管理"), na, R::StaffManagement);
-    addEntry(base, QStringLiteral("客户类型设置"), na, R::CustomerTypes);
-    addEntry(base, QStringLiteral("客户区域管理"), na, R::CustomerAreas);
-    addEntry(base, QStringLiteral("特殊要求设置"), na, R::SpecialRequests);
+    addEntry(base, QStringLiteral("配送员管理"), &Tmain::openWorkers, R::StaffManagement);
+    addEntry(base, QStringLiteral("客户类型设置"), &Tmain::openCustomerTypes, R::CustomerTypes);
+    addEntry(base, QStringLiteral("客户区域管理"), &Tmain::openAreas, R::CustomerAreas);
+    addEntry(base, QStringLiteral("特殊要求设置"), &Tmain::openRequests, R::SpecialRequests);
 
     QMenu *business = menuOf(QStringLiteral("业务管理"));
     addEntry(business, QStringLiteral("销售开单"), na, R::TakeOrders);
@@ -284,6 +286,7 @@ void Tmain::FormShow()
         m_menuActions.value(QStringLiteral("销售开单"))->setEnabled(false);
     }
     setCaption();
+    reloadBranches();
     if (m_login)
         m_login->hide();
     m_board->setCurrentIndex(0);
@@ -367,6 +370,62 @@ void Tmain::openSettings()
         m_printStyle->setCurrentIndex(i);
     m_menuActions.value(QStringLiteral("分店库存查询及修改"))
         ->setVisible(m_ctx.session.settings.value(QStringLiteral("库存显示")) == QStringLiteral("分店"));
+}
+
+void Tmain::openCategories()
+{
+    TFzhonglei_shezhi w(m_ctx, this);
+    w.exec();
+}
+
+void Tmain::openCatalogue()
+{
+    if (!m_catalogue) {
+        m_catalogue = new Tcaidan_guanli(m_ctx, this);
+        m_catalogue->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_catalogue->show();
+    m_catalogue->raise();
+    m_catalogue->activateWindow();
+}
+
+void Tmain::openWorkers()
+{
+    if (!m_workers) {
+        m_workers = new Tpeisongyuan_list(m_ctx, this);
+        m_workers->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_workers->load();
+    m_workers->show();
+    m_workers->raise();
+}
+
+void Tmain::openCustomerTypes()
+{
+    TFkehu_leixing w(m_ctx, this);
+    w.exec();
+}
+
+void Tmain::openAreas()
+{
+    Tqvyu_shezhi w(m_ctx, this);
+    w.exec();
+    reloadBranches();
+}
+
+void Tmain::reloadBranches()
+{
+    try {
+        m_branches = ShellService(m_ctx.main(), m_ctx.local()).branchList();
+    } catch (const DbError &e) {
+        MessageBox::information(this, e.message());
+    }
+}
+
+void Tmain::openRequests()
+{
+    Tfkouwei_shezhi w(m_ctx, this);
+    w.exec();
 }
 
 void Tmain::openRefreshSettings()

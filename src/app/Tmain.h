@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <vector>
 
@@ -44,6 +45,7 @@ public:
     bool customerInfoVisible() const { return m_customerInfoVisible; }
     QLabel *statusPanel(int i) const { return m_status.at(static_cast<size_t>(i)); }
     QComboBox *printStyle() const { return m_printStyle; }
+    QStringList branches() const { return m_branches; }
 
     // Sends the drawer pulse to the configured port; shows the error when it fails.
     void openDrawer();
@@ -70,6 +72,13 @@ private:
     void setCaption();
 
     void notAvailable();
+    void openCategories();
+    void openCatalogue();
+    void openWorkers();
+    void openCustomerTypes();
+    void openAreas();
+    void openRequests();
+    void reloadBranches();
     void quitProgram();
     void openSettings();
     void openRefreshSettings();
@@ -93,6 +102,9 @@ private:
     bool m_customerInfoVisible = true;
     bool m_shown = false;
     QString m_shopName;
+    QStringList m_branches; // "总部" and the stores, for the board's branch filter
+    QPointer<class Tcaidan_guanli> m_catalogue;
+    QPointer<class Tpeisongyuan_list> m_workers;
 };
 
 } // namespace verdalo

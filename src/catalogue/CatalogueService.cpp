@@ -76,7 +76,7 @@ std::vector<Item> CatalogueService::items(const QString &category)
         sql += QStringLiteral(" and 食物总类=:食物总类");
         p.set(QStringLiteral("食物总类"), category);
     }
-    sql += QStringLiteral(" order by 排序编号, id");
+    sql += QStringLiteral(" order by 排序编号 nulls first, id");
     std::vector<Item> out;
     m_db.each(sql, p, [&out](const Row &r) { out.push_back(Item::fromRow(r)); });
     return out;
@@ -95,7 +95,7 @@ QStringList CatalogueService::categoriesInTableOrder()
 
 QStringList CatalogueService::categoriesBySortNumber()
 {
-    return column(m_db, QStringLiteral("select 种类 from 种类 order by 排序编号, 编号"));
+    return column(m_db, QStringLiteral("select 种类 from 种类 order by 排序编号 nulls first, 编号"));
 }
 
 QStringList CatalogueService::subcategories(const QString &category)
@@ -219,7 +219,7 @@ void CatalogueService::deleteSpecialPrice(qlonglong id)
 
 QStringList CatalogueService::setMenus()
 {
-    return column(m_db, QStringLiteral("select 名称 from 菜单表 where 食物总类=:食物总类 order by 排序编号, id"),
+    return column(m_db, QStringLiteral("select 名称 from 菜单表 where 食物总类=:食物总类 order by 排序编号 nulls first, id"),
                   { { QStringLiteral("食物总类"), kSetMenu } });
 }
 

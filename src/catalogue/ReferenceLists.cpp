@@ -6,7 +6,7 @@ namespace verdalo {
 
 Rows ReferenceLists::categories()
 {
-    return m_db.rows(QStringLiteral("select * from 种类 order by 排序编号, 编号"));
+    return m_db.rows(QStringLiteral("select * from 种类 order by 排序编号 nulls first, 编号"));
 }
 
 qlonglong ReferenceLists::addCategory(const QString &name)

@@ -15,6 +15,7 @@ struct State
 {
     QString applicationTitle = QStringLiteral("来电显示Verdalo");
     QString companyShortName;
+    QString confirmationSuffix = QStringLiteral("Nuvarix");
     bool testMode = false;
     std::deque<bool> answers;
     QStringList shown;
@@ -72,7 +73,17 @@ void MessageBox::setApplicationTitle(const QString &title)
 
 QString MessageBox::confirmationCaption()
 {
-    return state().companyShortName + QStringLiteral("Nuvarix");
+    return state().companyShortName + state().confirmationSuffix;
+}
+
+QString MessageBox::confirmationSuffix()
+{
+    return state().confirmationSuffix;
+}
+
+void MessageBox::setConfirmationSuffix(const QString &suffix)
+{
+    state().confirmationSuffix = suffix;
 }
 
 void MessageBox::setCompanyShortName(const QString &name)

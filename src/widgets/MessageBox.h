@@ -23,6 +23,9 @@ public:
     static bool ask(QWidget *parent, const QString &text);
 
     static QString confirmationCaption();
+    // The text after the shop's short name in question captions ("Nuvarix"; a few windows use their own).
+    static QString confirmationSuffix();
+    static void setConfirmationSuffix(const QString &suffix);
     static void setCompanyShortName(const QString &name);
     // The program's title, the caption of plain notices: "来电显示Verdalo" until the main window names the edition.
     static QString applicationTitle();
