@@ -3,6 +3,8 @@
 #include "admin/Tcaozuoyuan_list.h"
 #include "admin/Txiugai_mima.h"
 #include "app/ShellService.h"
+#include "board/Board.h"
+#include "widgets/DataGrid.h"
 #include "catalogue/ListWindows.h"
 #include "catalogue/Tcaidan_guanli.h"
 #include "app/Tgongneng_tishi.h"
@@ -29,6 +31,8 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -54,6 +58,8 @@ Tmain::Tmain(AppContext &ctx, QWidget *loginWindow)
         m_status.push_back(panel);
     }
     m_status[1]->setText(QStringLiteral("打开钱箱：空格"));
+    m_refresh = new QTimer(this);
+    connect(m_refresh, &QTimer::timeout, m_board, &Board::timerTick);
     resize(1280, 800);
     // The window sees every key before its controls (the space bar opens the drawer).
     qApp->installEventFilter(this);
@@ -186,14 +192,23 @@ void Tmain::buildCentre()
     auto *centre = new QWidget(this);
     auto *layout = new QVBoxLayout(centre);
 
-    m_board = new QTabWidget(centre);
-    m_board->setObjectName(QStringLiteral("PageControl1"));
-    m_board->addTab(new QWidget(m_board), QStringLiteral("订单列表"));
-    m_board->addTab(new QWidget(m_board), QStringLiteral("订单明细"));
-    m_board->addTab(new QWidget(m_board), QStringLiteral("今日销售图表"));
+    m_board = new Board(m_ctx, centre);
     layout->addWidget(m_board, 1);
+    // The order list's context menu repeats the toolbar's fulfilment actions.
+    QTableView *orders = m_board->DBGridEh3->view();
+    orders->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const std::pair<const char *, const char *> entries[] = { { "发货", "单一发货" }, { "收款", "单一收款" },
+                                                               { "签单", "签单" },     { "退货", "退货" },
+                                                               { "退款", "退款" },     { "删除订货单", "删除订货单" } };
+    for (const auto &[caption, button] : entries) {
+        QAction *tool = m_toolActions.value(QString::fromUtf8(button));
+        auto *a = new QAction(QString::fromUtf8(caption), orders);
+        connect(a, &QAction::triggered, tool, &QAction::trigger);
+        connect(tool, &QAction::enabledChanged, a, &QAction::setEnabled);
+        orders->addAction(a);
+    }
 
-    auto *today = new QGroupBox(QStringLiteral("今日统计"), centre);
+    auto *today = new QGroupBox(QStringLiteral("来电与打印"), centre);
     auto *tl = new QHBoxLayout(today);
     tl->addWidget(new QLabel(QStringLiteral("手工输入来电："), today));
     m_manualCaller = new QLineEdit(today);
@@ -211,6 +226,8 @@ void Tmain::buildCentre()
     tl->addWidget(m_callHistory);
     auto *replay = new QPushButton(QStringLiteral("录音重放"), today);
     replay->setEnabled(false);
+    connect(m_board, &Board::recordingAvailable, replay, &QPushButton::setEnabled);
+    connect(replay, &QPushButton::clicked, this, &Tmain::notAvailable);
     tl->addWidget(replay);
     auto *stop = new QPushButton(QStringLiteral("停止播放"), today);
     connect(stop, &QPushButton::clicked, this, &Tmain::notAvailable);
@@ -238,7 +255,7 @@ void Tmain::applyRights(bool fromOperatorWindow)
     // Customer details on the board and the overdue reminder need "查看客户信息".
     const bool customers = rights.granted(R::ViewCustomerInfo);
     m_customerInfoVisible = customers;
-    Q_UNUSED(fromOperatorWindow)
+    m_board->setCustomerInfoVisible(customers, fromOperatorWindow);
     m_menuActions.value(QStringLiteral("超时未订货客户提醒"))->setEnabled(customers);
 }
 
@@ -287,11 +304,20 @@ void Tmain::FormShow()
     }
     setCaption();
     reloadBranches();
+    m_board->prepare(m_branches);
+    if (!s.isHeadOffice())
+        m_board->fixToBranch(s.branch);
     if (m_login)
         m_login->hide();
-    m_board->setCurrentIndex(0);
+    m_board->PageControl1->setCurrentIndex(0);
     m_menuActions.value(QStringLiteral("分店库存查询及修改"))
         ->setVisible(s.settings.value(QStringLiteral("库存显示")) == QStringLiteral("分店"));
+    m_board->shuaxinmain();
+    m_board->Button10Click();
+    if (s.refreshSeconds > 0) {
+        m_refresh->setInterval(s.refreshSeconds * 1000);
+        m_refresh->start();
+    }
 }
 
 void Tmain::FormActivate()
@@ -417,6 +443,8 @@ void Tmain::reloadBranches()
 {
     try {
         m_branches = ShellService(m_ctx.main(), m_ctx.local()).branchList();
+        if (m_shown && m_ctx.session.isHeadOffice())
+            m_board->setBranchList(m_branches);
     } catch (const DbError &e) {
         MessageBox::information(this, e.message());
     }

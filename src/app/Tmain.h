@@ -45,6 +45,8 @@ public:
     bool customerInfoVisible() const { return m_customerInfoVisible; }
     QLabel *statusPanel(int i) const { return m_status.at(static_cast<size_t>(i)); }
     QComboBox *printStyle() const { return m_printStyle; }
+    class Board *board() const { return m_board; }
+    QTimer *refreshTimer() const { return m_refresh; }
     QStringList branches() const { return m_branches; }
 
     // Sends the drawer pulse to the configured port; shows the error when it fails.
@@ -97,7 +99,8 @@ private:
     QPushButton *m_callHistory = nullptr;
     QComboBox *m_printStyle = nullptr;
     QLineEdit *m_manualCaller = nullptr;
-    QTabWidget *m_board = nullptr;
+    class Board *m_board = nullptr;
+    QTimer *m_refresh = nullptr;
     std::vector<QLabel *> m_status;
     bool m_customerInfoVisible = true;
     bool m_shown = false;

@@ -122,6 +122,12 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         return display(v, c.decimals);
     case Qt::EditRole:
         return v;
+    case Qt::BackgroundRole: {
+        if (!rowColor)
+            return {};
+        const QColor c = rowColor(index.row());
+        return c.isValid() ? QVariant(c) : QVariant();
+    }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int
                                            || v.typeId() == QMetaType::LongLong || c.decimals >= 0

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
+
+#include <functional>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -80,10 +83,13 @@ public:
     const QList<GridColumn> &columns() const { return m_columns; }
     // `keys` names the values of each row; columns pick theirs by key.
     void setRows(const QStringList &keys, std::vector<QVariantList> rows);
+    const QStringList &keys() const { return m_keys; }
     int keyIndex(const QString &key) const { return static_cast<int>(m_keys.indexOf(key)); }
     QVariant value(int row, const QString &key) const;
     void setValue(int row, const QString &key, const QVariant &v);
     int rowCountAll() const { return static_cast<int>(m_rows.size()); }
+    // A background per row (empty colour: the grid's own).
+    std::function<QColor(int row)> rowColor;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

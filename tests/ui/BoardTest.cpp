@@ -1,0 +1,141 @@
+#include "board/Board.h"
+#include "support/OrderFixture.h"
+#include "ui/UiFixture.h"
+#include "widgets/DataGrid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTableView>
+#include <QtTest>
+
+using namespace verdalo;
+using verdalo::test::OrderRow;
+using verdalo::test::UiFixture;
+
+namespace {
+
+// A realistic morning: orders for three stores in every state.
+void seedDay(Db &db, const QString &date)
+{
+    const char *names[] = { "王先生", "李女士", "张阿姨", "刘老板", "陈小姐", "赵先生", "周太太", "吴经理" };
+    const char *items[] = { "西红柿", "土豆", "大白菜", "鸡蛋", "五花肉", "可乐2升", "米饭套餐" };
+    const char *stores[] = { "总部", "东门店", "西门店" };
+    for (int i = 1; i <= 24; ++i) {
+        const QString number = date.left(4) + date.mid(5, 2) + date.mid(8, 2) + QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'));
+        const int lines = 1 + i % 3;
+        for (int l = 0; l < lines; ++l) {
+            OrderRow r { number, date };
+            r.time = QStringLiteral("%1:%2:00").arg(8 + i / 3, 2, 10, QLatin1Char('0')).arg((i * 7) % 60, 2, 10, QLatin1Char('0'));
+            r.item = QString::fromUtf8(items[(i + l) % 7]);
+            r.quantity = 1 + l;
+            r.price = "6.5";
+            r.total = i % 2 ? "26" : "13";
+            r.commission = "2";
+            r.branch = QString::fromUtf8(stores[i % 3]);
+            r.customer = QString::fromUtf8(names[i % 8]);
+            r.phone = QStringLiteral("1380013%1").arg(i, 4, 10, QLatin1Char('0'));
+            r.paid = i % 4 == 1 || i % 4 == 3;
+            r.dispatched = i % 4 >= 2;
+            r.payment = i == 7 ? QStringLiteral("签单") : QStringLiteral("现金");
+            test::addOrderRow(db, r);
+        }
+    }
+}
+
+} // namespace
+
+class BoardTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dispatcherSeesTheDayFiltersAndColours()
+    {
+        UiFixture f;
+        FixedClock clock(QDateTime(QDate(2026, 12, 11), QTime(11, 30)));
+        f.ctx->clock = &clock;
+        f.ctx->session.settings.commissionMode = QStringLiteral("菜品");
+        f.ctx->session.settings.values.insert(QStringLiteral("营业延长时间"), QStringLiteral("0"));
+        seedDay(f.main(), QStringLiteral("2026-12-11"));
+        seedDay(f.main(), QStringLiteral("2026-12-10"));
+
+        Board board(*f.ctx);
+        board.resize(1280, 640);
+        board.prepare({ QStringLiteral("总部"), QStringLiteral("东门店"), QStringLiteral("西门店") });
+        QVERIFY(board.shuaxinmain());
+        board.Button10Click();
+        QCOMPARE(board.DBGridEh3->rowCount(), 24);
+        QCOMPARE(board.DBGridEh3->footerText(QStringLiteral("时间")), QStringLiteral("24"));
+        QCOMPARE(board.counterLabels[0]->text(), QStringLiteral("24  份"));
+        QCOMPARE(board.counterLabels[4]->text(), QStringLiteral("1  张"));
+
+        // Clicking an order shows its lines with their total.
+        const QModelIndex second = board.DBGridEh3->view()->model()->index(1, 0);
+        QTest::mouseClick(board.DBGridEh3->view()->viewport(), Qt::LeftButton, {},
+                          board.DBGridEh3->view()->visualRect(second).center());
+        QCOMPARE(board.rememberedOrder(), QStringLiteral("202612110002"));
+        QCOMPARE(board.DBGridEh1->rowCount(), 3);
+        QCOMPARE(board.DBGridEh1->footerText(QStringLiteral("应付货款")), QStringLiteral("39.00"));
+
+        // The colouring switch comes from this workstation's table and is stored there when toggled.
+        QVERIFY(board.colours->isChecked());
+        board.colours->click();
+        QCOMPARE(f.local().scalar(QStringLiteral("select 需要颜色 from 颜色显示")).toBool(), false);
+        QVERIFY(!board.DBGridEh3->model()->rowColor(0).isValid());
+        board.colours->click();
+        QCOMPARE(f.local().scalar(QStringLiteral("select 需要颜色 from 颜色显示")).toBool(), true);
+        QCOMPARE(board.DBGridEh3->model()->rowColor(0), QColor(0xC0, 0xDC, 0xC0)); // paid, not dispatched
+        board.DBGridEh3->setCurrentRow(1);
+        board.show();
+        test::shot(&board, QStringLiteral("board"));
+
+        // A status filter applies to "查询" only; the refresh shows every order again and finds the remembered one.
+        board.rb4->setChecked(true);
+        board.Button1Click();
+        QVERIFY(board.DBGridEh3->rowCount() < 24);
+        QVERIFY(board.shuaxinmain());
+        QCOMPARE(board.DBGridEh3->rowCount(), 24);
+        QCOMPARE(board.DBGridEh3->value(board.DBGridEh3->currentRow(), QStringLiteral("单据编号")).toString(),
+                 QStringLiteral("202612110002"));
+
+        // A range whose end is before its start: nothing.
+        board.rb3->setChecked(true);
+        board.rb9->setChecked(true);
+        QVERIFY(board.dp1->isEnabled());
+        board.dp1->setDate(QDate(2026, 12, 11));
+        board.dp2->setDate(QDate(2026, 12, 10));
+        board.Button1Click();
+        QCOMPARE(board.DBGridEh3->rowCount(), 0);
+        board.dp1->setDate(QDate(2026, 12, 10));
+        board.dp2->setDate(QDate(2026, 12, 11));
+        board.Button1Click();
+        QCOMPARE(board.DBGridEh3->rowCount(), 48);
+
+        // A branch operator is fixed to their store.
+        board.fixToBranch(QStringLiteral("东门店"));
+        QVERIFY(!board.ComboBox1->isEnabled() && board.rb2->isChecked());
+        board.rb8->setChecked(true);
+        board.Button1Click();
+        QCOMPARE(board.DBGridEh3->rowCount(), 8);
+    }
+
+    void emptyDayAndDoubleClicks()
+    {
+        UiFixture f;
+        f.ctx->session.settings.commissionMode = QStringLiteral("次数");
+        Board board(*f.ctx);
+        board.prepare({ QStringLiteral("总部") });
+        QVERIFY(board.shuaxinmain());
+        board.Button10Click();
+        QCOMPARE(board.DBGridEh3->rowCount(), 0);
+        QCOMPARE(board.counterLabels[2]->text(), QStringLiteral("0  元"));
+        emit board.DBGridEh3->view()->doubleClicked(QModelIndex());
+        QCOMPARE(MessageBox::shownTexts().last(), QStringLiteral("请选择一个订单"));
+    }
+};
+
+QTEST_MAIN(BoardTest)
+#include "BoardTest.moc"
