@@ -5,6 +5,7 @@
 #include "app/ShellService.h"
 #include "board/Board.h"
 #include "widgets/DataGrid.h"
+#include "widgets/Desktop.h"
 #include "catalogue/ListWindows.h"
 #include "catalogue/Tcaidan_guanli.h"
 #include "app/Tgongneng_tishi.h"
@@ -18,7 +19,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -497,7 +497,7 @@ void Tmain::openManual()
     const QString manual = m_ctx.paths().file(QStringLiteral("使用说明.html"));
     if (!QFile::exists(manual))
         QFile::copy(QStringLiteral(":/docs/使用说明.html"), manual);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    Desktop::open(manual);
 }
 
 void Tmain::reconnect()

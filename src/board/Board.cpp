@@ -4,6 +4,7 @@
 #include "printing/ListReport.h"
 #include "spreadsheet/Spreadsheet.h"
 #include "widgets/DataGrid.h"
+#include "widgets/Desktop.h"
 #include "widgets/FileDialog.h"
 #include "widgets/MessageBox.h"
 
@@ -16,7 +17,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -588,7 +588,7 @@ void Board::exportToSpreadsheet()
         MessageBox::information(this, QStringLiteral("导出失败！！"), error);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    Desktop::open(path);
 }
 
 void Board::batchPrint()

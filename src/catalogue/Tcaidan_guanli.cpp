@@ -2,13 +2,13 @@
 
 #include "catalogue/Tmenu_add.h"
 #include "widgets/DataGrid.h"
+#include "widgets/Desktop.h"
 #include "widgets/FileDialog.h"
 #include "widgets/MessageBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -374,7 +374,7 @@ void Tcaidan_guanli::exportItems()
         MessageBox::information(this, QStringLiteral("导出失败！！"), error);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    Desktop::open(path);
 }
 
 void Tcaidan_guanli::importItems()

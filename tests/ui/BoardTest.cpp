@@ -1,7 +1,9 @@
 #include "board/Board.h"
 #include "support/OrderFixture.h"
 #include "ui/UiFixture.h"
+#include "spreadsheet/Spreadsheet.h"
 #include "widgets/DataGrid.h"
+#include "widgets/FileDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,6 +93,23 @@ private slots:
         board.DBGridEh3->setCurrentRow(1);
         board.show();
         test::shot(&board, QStringLiteral("board"));
+
+        // The export writes every column of the list, the statuses as 是/否, and opens the workbook.
+        const QString workbook = f.dir.filePath(QStringLiteral("订单.xlsx"));
+        board.ComboBox2->setCurrentText(QStringLiteral("按订单"));
+        FileDialog::setNextFileName(workbook);
+        board.exportToSpreadsheet();
+        QCOMPARE(Desktop::lastOpened(), workbook);
+        SheetData sheet;
+        QString error;
+        QVERIFY(readFirstSheet(workbook, &sheet, &error));
+        QCOMPARE(sheet.rows.size(), size_t(25));
+        const qsizetype paidColumn = sheet.rows[0].indexOf(QStringLiteral("交款完毕"));
+        QVERIFY(paidColumn >= 0);
+        QVERIFY(sheet.rows[0].contains(QStringLiteral("订货时间")));
+        QCOMPARE(sheet.cell(1, paidColumn), QStringLiteral("是"));
+        QCOMPARE(sheet.cell(2, paidColumn), QStringLiteral("否"));
+        QCOMPARE(sheet.cell(2, sheet.rows[0].indexOf(QStringLiteral("单据编号"))), QStringLiteral("202612110002"));
 
         // A status filter applies to "查询" only; the refresh shows every order again and finds the remembered one.
         board.rb4->setChecked(true);

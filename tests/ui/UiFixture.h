@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "data/DataModule.h"
+#include "widgets/Desktop.h"
 #include "widgets/MessageBox.h"
 
 #include <QFile>
@@ -30,6 +31,7 @@ struct UiFixture
         data->start();
         ctx = std::make_unique<AppContext>(AppContext { *data, {} });
         MessageBox::setTestMode(true);
+        Desktop::setRecordOnly(true);
     }
     ~UiFixture() { MessageBox::setTestMode(false); }
 
