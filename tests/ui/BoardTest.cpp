@@ -1,5 +1,6 @@
 #include "board/Board.h"
 #include "support/OrderFixture.h"
+#include "support/TestDatabase.h"
 #include "ui/UiFixture.h"
 #include "spreadsheet/Spreadsheet.h"
 #include "widgets/DataGrid.h"
@@ -139,6 +140,47 @@ private slots:
         board.rb8->setChecked(true);
         board.Button1Click();
         QCOMPARE(board.DBGridEh3->rowCount(), 8);
+    }
+
+    void lostServerConnectionAsksToReconnect()
+    {
+        verdalo::test::ServerDatabase server;
+        if (!server.available()) {
+            if (!qEnvironmentVariableIsEmpty("VERDALO_TEST_PG_REQUIRED"))
+                QFAIL("VERDALO_TEST_PG is required");
+            QSKIP("no PostgreSQL server (set VERDALO_TEST_PG)");
+        }
+        QTemporaryDir dir;
+        const PgSettings s = server.settings();
+        QFile ini(dir.filePath(QStringLiteral("kf.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(QStringLiteral("[运行模式]\n值=网络版\n[服务器]\n值=%1:%2\n[用户名]\n值=%3\n[数据库名]\n值=%4\n")
+                      .arg(s.host)
+                      .arg(s.port)
+                      .arg(s.user, s.database)
+                      .toUtf8());
+        ini.close();
+        DataModule data { AppPaths(dir.path()) };
+        QVERIFY(data.start().ok());
+        AppContext ctx { data, {} };
+        ctx.session.settings.commissionMode = QStringLiteral("次数");
+        MessageBox::setTestMode(true);
+        Board board(ctx);
+        QVERIFY(board.shuaxinmain());
+
+        const auto dropConnection = [&] {
+            const QVariant pid = data.main().scalar(QStringLiteral("select pg_backend_pid()"));
+            auto admin = Db::openPostgres(s);
+            admin->exec(QStringLiteral("select pg_terminate_backend(:pid)"), { { QStringLiteral("pid"), pid } });
+        };
+        dropConnection();
+        MessageBox::setNextAnswer(false);
+        QVERIFY(!board.shuaxinmain());
+        QCOMPARE(MessageBox::shownTexts().last(), QStringLiteral("连接已经断开，要重新连接吗吗？"));
+        MessageBox::setNextAnswer(true);
+        QVERIFY(board.shuaxinmain());
+        QVERIFY(data.main().isAlive());
+        MessageBox::setTestMode(false);
     }
 
     void emptyDayAndDoubleClicks()
