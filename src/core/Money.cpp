@@ -118,6 +118,18 @@ Money Money::times(Money factor) const
     return Money(divRound(static_cast<__int128>(m_units) * factor.m_units, kScale));
 }
 
+Money Money::dividedBy(std::int64_t divisor) const
+{
+    return divisor == 0 ? Money() : Money(divRound(m_units, divisor));
+}
+
+Money Money::scaled(Money factor, std::int64_t divisor) const
+{
+    if (divisor == 0)
+        return {};
+    return Money(divRound(static_cast<__int128>(m_units) * factor.m_units, kScale * divisor));
+}
+
 Money Money::times(double factor) const
 {
     return times(fromDouble(factor));

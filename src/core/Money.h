@@ -33,6 +33,10 @@ public:
     // Quantity times price, rounded to four decimals.
     Money times(Money factor) const;
     Money times(double factor) const;
+    // Divided by a whole number, rounded to four decimals.
+    Money dividedBy(std::int64_t divisor) const;
+    // this × factor ÷ divisor with a single rounding to four decimals (a discount in tenths: scaled(rate, 10)).
+    Money scaled(Money factor, std::int64_t divisor) const;
 
     constexpr Money operator+(Money o) const { return Money(m_units + o.m_units); }
     constexpr Money operator-(Money o) const { return Money(m_units - o.m_units); }
