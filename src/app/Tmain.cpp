@@ -4,6 +4,7 @@
 #include "admin/Txiugai_mima.h"
 #include "app/ShellService.h"
 #include "board/Board.h"
+#include "orders/Txiaoshou.h"
 #include "widgets/DataGrid.h"
 #include "widgets/Desktop.h"
 #include "catalogue/ListWindows.h"
@@ -109,7 +110,7 @@ void Tmain::buildMenus()
     addEntry(base, QStringLiteral("特殊要求设置"), &Tmain::openRequests, R::SpecialRequests);
 
     QMenu *business = menuOf(QStringLiteral("业务管理"));
-    addEntry(business, QStringLiteral("销售开单"), na, R::TakeOrders);
+    addEntry(business, QStringLiteral("销售开单"), &Tmain::openSalesForm, R::TakeOrders);
     business->addSeparator();
     addEntry(business, QStringLiteral("发货"), na, R::Dispatch);
     addEntry(business, QStringLiteral("收款"), na, R::Collect);
@@ -170,7 +171,7 @@ void Tmain::buildToolbar()
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bar->setIconSize(QSize(32, 32));
     const auto na = &Tmain::notAvailable;
-    bar->addAction(addTool(QStringLiteral("外卖开单"), QStyle::SP_FileDialogNewFolder, na, R::TakeOrders));
+    bar->addAction(addTool(QStringLiteral("外卖开单"), QStyle::SP_FileDialogNewFolder, &Tmain::openSalesForm, R::TakeOrders));
     bar->addAction(addTool(QStringLiteral("客户资料"), QStyle::SP_FileDialogContentsView, na, R::CustomerManagement));
     bar->addAction(addTool(QStringLiteral("提成查询"), QStyle::SP_FileDialogInfoView, na, R::CommissionQuery));
     bar->addSeparator();
@@ -396,6 +397,16 @@ void Tmain::openSettings()
         m_printStyle->setCurrentIndex(i);
     m_menuActions.value(QStringLiteral("分店库存查询及修改"))
         ->setVisible(m_ctx.session.settings.value(QStringLiteral("库存显示")) == QStringLiteral("分店"));
+}
+
+void Tmain::openSalesForm()
+{
+    if (!m_salesForm) {
+        m_salesForm = new Txiaoshou(m_ctx, this);
+        connect(m_salesForm, &Txiaoshou::orderSaved, m_board, [this] { m_board->shuaxinmain(); });
+    }
+    m_salesForm->prepare();
+    m_salesForm->exec();
 }
 
 void Tmain::openCategories()

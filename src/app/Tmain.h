@@ -74,6 +74,7 @@ private:
     void setCaption();
 
     void notAvailable();
+    void openSalesForm();
     void openCategories();
     void openCatalogue();
     void openWorkers();
@@ -108,6 +109,7 @@ private:
     QStringList m_branches; // "总部" and the stores, for the board's branch filter
     QPointer<class Tcaidan_guanli> m_catalogue;
     QPointer<class Tpeisongyuan_list> m_workers;
+    class Txiaoshou *m_salesForm = nullptr;
 };
 
 } // namespace verdalo
