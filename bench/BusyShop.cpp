@@ -16,7 +16,7 @@ QString series(const Db &db, const QString &n)
 
 QString dayExpr(const Db &db, const QString &daysBack)
 {
-    return db.isPostgres() ? QStringLiteral("(date :today - (%1)::int)").arg(daysBack)
+    return db.isPostgres() ? QStringLiteral("(cast(:today as date) - (%1)::int)").arg(daysBack)
                            : QStringLiteral("date(:today, '-' || (%1) || ' days')").arg(daysBack);
 }
 
