@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "printing/ReceiptPrinter.h"
 #include "widgets/MessageBox.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ std::unique_ptr<DataModule> openDataModule(const AppPaths &paths, QWidget *paren
     }
     for (const QString &notice : report.notices)
         MessageBox::information(parent, notice);
+    installDefaultTemplates(paths);
     return dm;
 }
 

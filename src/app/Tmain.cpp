@@ -11,6 +11,7 @@
 #include "catalogue/Tcaidan_guanli.h"
 #include "app/Tgongneng_tishi.h"
 #include "printing/CashDrawer.h"
+#include "printing/ReceiptPrinter.h"
 #include "settings/TFdianming_shezhi.h"
 #include "settings/TFshuaxin_shezhi.h"
 #include "settings/WorkstationSettings.h"
@@ -235,7 +236,7 @@ void Tmain::buildCentre()
     tl->addWidget(stop);
     tl->addStretch();
     auto *print = new QPushButton(QStringLiteral("单个打印"), today);
-    connect(print, &QPushButton::clicked, this, &Tmain::notAvailable);
+    connect(print, &QPushButton::clicked, this, &Tmain::reprintSelected);
     tl->addWidget(print);
     m_printStyle = new QComboBox(today);
     m_printStyle->addItems({ QStringLiteral("普通样式"), QStringLiteral("反馈三联单"), QStringLiteral("自定义报表") });
@@ -375,6 +376,28 @@ void Tmain::closeEvent(QCloseEvent *event)
     }
     event->accept();
     QApplication::quit();
+}
+
+void Tmain::reprintSelected()
+{
+    const int row = m_board->DBGridEh3->currentRow();
+    if (row < 0) {
+        MessageBox::information(this, QStringLiteral("请选择一个订单"));
+        return;
+    }
+    const QString number = m_board->DBGridEh3->value(row, QStringLiteral("单据编号")).toString();
+    ReceiptOrder order;
+    try {
+        order = ReceiptOrder::fromStoredOrder(m_ctx.main(), number, m_ctx.session.userName);
+    } catch (const DbError &e) {
+        MessageBox::information(this, e.message());
+        return;
+    }
+    PrintOptions options = printOptions(m_ctx.session.settings, m_printStyle->currentText(), 1);
+    options.reprint = true;
+    DevicePrintTarget device(this);
+    PrintTarget &target = m_ctx.printTarget ? *m_ctx.printTarget : device;
+    ReceiptPrinter(m_ctx.paths(), target).print(order, options, order.orderTime);
 }
 
 void Tmain::quitProgram()

@@ -83,6 +83,7 @@ private:
     void openRequests();
     void reloadBranches();
     void quitProgram();
+    void reprintSelected();
     void openSettings();
     void openRefreshSettings();
     void openOperators();

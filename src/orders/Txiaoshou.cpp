@@ -3,6 +3,7 @@
 #include "admin/Rights.h"
 #include "core/BusinessDate.h"
 #include "core/IniFile.h"
+#include "printing/ReceiptPrinter.h"
 #include "settings/WorkstationSettings.h"
 #include "widgets/DataGrid.h"
 #include "widgets/MessageBox.h"
@@ -881,6 +882,7 @@ void Txiaoshou::save()
             MessageBox::information(this, r.message);
         return;
     }
+    printSaved(r, f);
     emit orderSaved(r.orderNumber);
     if (closeAfterSave->isChecked()) {
         MessageBox::information(this, QStringLiteral("订单录入完毕！！"));
@@ -898,6 +900,40 @@ void Txiaoshou::save()
     mergePanel->hide();
     MessageBox::information(this, QStringLiteral("订单录入完毕！！"));
     phone->setFocus();
+}
+
+void Txiaoshou::printSaved(const SaveResult &r, const OrderForm &f)
+{
+    ReceiptOrder o;
+    try {
+        o.shop = ReceiptOrder::shopFrom(m_ctx.main());
+        for (const CartLine &l : m_cart->lines())
+            o.lines.push_back({ l.name, l.taste, l.quantity, l.price, l.amount });
+    } catch (const DbError &e) {
+        MessageBox::information(this, e.message());
+        return;
+    }
+    o.orderNumber = r.orderNumber;
+    o.orderTime = timeText(m_ctx.clock->now().time());
+    o.operatorName = m_ctx.session.userName;
+    o.worker = f.worker;
+    o.deliveryTime = f.deliveryDate + QLatin1Char(' ') + f.deliveryTime;
+    o.name = f.name;
+    o.phone = f.phone;
+    o.area = f.area;
+    o.store = f.store;
+    o.address = f.address;
+    o.company = f.company;
+    o.total = f.discountedText;
+    o.payment = f.payment;
+    o.deliveryNote = f.deliveryNote;
+    PrintOptions options = printOptions(m_ctx.session.settings, printStyle->currentText(), copies->value());
+    options.manualForm = true;
+    if (options.afterSave == QStringLiteral("不打印") && options.style != QStringLiteral("自定义报表"))
+        return;
+    DevicePrintTarget device(this);
+    PrintTarget &target = m_ctx.printTarget ? *m_ctx.printTarget : device;
+    ReceiptPrinter(m_ctx.paths(), target).print(o, options, dateTimeText(m_ctx.clock->now()));
 }
 
 void Txiaoshou::copyToClipboard()

@@ -111,6 +111,7 @@ private:
     void cartRowEdited(int row);
     void addressEdited(const QString &text);
     MergeAnswer askMerge();
+    void printSaved(const SaveResult &r, const OrderForm &f);
     bool branchStock() const;
 
     AppContext &m_ctx;

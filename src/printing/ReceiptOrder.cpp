@@ -1,5 +1,7 @@
 #include "printing/ReceiptOrder.h"
 
+#include "core/Session.h"
+
 #include <cmath>
 
 namespace verdalo {
@@ -125,6 +127,21 @@ QString layoutName(Layout l)
         return QStringLiteral("C小票");
     }
     return {};
+}
+
+PrintOptions printOptions(const Settings &s, const QString &style, int copies)
+{
+    PrintOptions o;
+    o.style = style;
+    o.afterSave = s.value(QStringLiteral("开单后打印"));
+    o.kitchenPrinter = s.value(QStringLiteral("后厨打印机"));
+    o.customStyle = s.value(QStringLiteral("默认自定义打印报表样式"));
+    o.ticketB = s.isYes(QStringLiteral("B小票是否打印"));
+    o.printerB = s.value(QStringLiteral("B小票打印机"));
+    o.ticketC = s.isYes(QStringLiteral("C小票是否打印"));
+    o.printerC = s.value(QStringLiteral("C小票打印机"));
+    o.copies = std::max(1, copies);
+    return o;
 }
 
 QString customTemplateFile(const QString &style)

@@ -100,6 +100,10 @@ struct PrintOptions
 // heights are known only from the template; `customHeight` is it (0 when the file is missing: nothing prints).
 std::vector<PrintJob> planPrint(const PrintOptions &o, int lines, const std::function<int(const QString &file)> &customHeight);
 
+struct Settings;
+// The print options of the workstation's settings, for a form's style and copies.
+PrintOptions printOptions(const Settings &settings, const QString &style, int copies);
+
 // "自定义报表.frf" for 样式一, "自定义报表2.frf" … for 样式二 to 样式六; empty for anything else.
 QString customTemplateFile(const QString &style);
 

@@ -1,5 +1,7 @@
 #include "settings/TFdianming_shezhi.h"
 
+#include "printing/ReceiptOrder.h"
+#include "printing/TReportDesigner.h"
 #include "widgets/FileDialog.h"
 #include "widgets/MessageBox.h"
 
@@ -219,8 +221,16 @@ QWidget *TFdianming_shezhi::printPage()
     l->addWidget(shop);
     l->addStretch();
 
-    for (QPushButton *b : { preview, designB, designC, dinePreview })
-        connect(b, &QPushButton::clicked, this, &TFdianming_shezhi::notAvailable);
+    connect(preview, &QPushButton::clicked, this, [this] {
+        openDesigner(customTemplateFile(checkedText(customStyle)));
+    });
+    connect(dinePreview, &QPushButton::clicked, this, [this] {
+        QString file = customTemplateFile(checkedText(dineInStyle));
+        file.replace(QStringLiteral("自定义报表"), QStringLiteral("自定义堂食报表"));
+        openDesigner(file);
+    });
+    connect(designB, &QPushButton::clicked, this, [this] { openDesigner(QStringLiteral("B小票.frf")); });
+    connect(designC, &QPushButton::clicked, this, [this] { openDesigner(QStringLiteral("C小票.frf")); });
     for (QLineEdit *e : { leftMargin, rightMargin, topMargin, shopName, shopPhone, courtesy, website })
         connect(e, &QLineEdit::textEdited, this, &TFdianming_shezhi::editingShopRow);
     connect(styleBox, &QComboBox::activated, this, &TFdianming_shezhi::editingShopRow);
@@ -381,9 +391,12 @@ void TFdianming_shezhi::editingShopRow()
     saveButton->setEnabled(true);
 }
 
-void TFdianming_shezhi::notAvailable()
+void TFdianming_shezhi::openDesigner(const QString &file)
 {
-    MessageBox::information(this, QStringLiteral("报表设计器暂不可用！！"));
+    if (file.isEmpty())
+        return;
+    TReportDesigner designer(m_ctx.paths().file(file), this);
+    designer.exec();
 }
 
 QString TFdianming_shezhi::printStyle() const

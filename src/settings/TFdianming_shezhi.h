@@ -71,7 +71,7 @@ private:
     void load();
     void loadLogo();
     void editingShopRow();
-    void notAvailable();
+    void openDesigner(const QString &file);
 
     AppContext &m_ctx;
     ShopSettings m_shop;

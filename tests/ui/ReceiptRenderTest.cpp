@@ -1,4 +1,9 @@
 #include "printing/ReceiptPrinter.h"
+#include "printing/ReceiptTemplate.h"
+#include "printing/TReportDesigner.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
 
 #include <QPrinter>
 #include <QProcess>
@@ -201,6 +206,22 @@ private slots:
         PdfTarget empty(dir.path());
         ReceiptPrinter(AppPaths(dir.path()), empty).print(order(1), o, QStringLiteral("11:58:00"));
         QVERIFY(empty.jobs.empty());
+    }
+
+    void designerStartsFromTheDefaultAndSaves()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("B小票.frf"));
+        TReportDesigner designer(path);
+        QVERIFY(designer.editor->toPlainText().contains(QStringLiteral("band line")));
+        QVERIFY(!designer.preview->pixmap().isNull());
+        QVERIFY(designer.problems->text().isEmpty());
+        designer.editor->appendPlainText(QStringLiteral("text 0 0 10 10 [订单号码]\nwrong"));
+        QVERIFY(designer.problems->text().contains(QStringLiteral("wrong")));
+        QVERIFY(designer.save());
+        ReceiptTemplate t;
+        QVERIFY(ReceiptTemplate::load(path, &t));
+        QVERIFY(t.variables().contains(QStringLiteral("订单号码")));
     }
 };
 

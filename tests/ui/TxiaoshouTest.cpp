@@ -1,6 +1,7 @@
 #include "catalogue/CatalogueService.h"
 #include "core/BusinessDate.h"
 #include "orders/Txiaoshou.h"
+#include "printing/ReceiptPrinter.h"
 #include "ui/UiFixture.h"
 #include "widgets/DataGrid.h"
 
@@ -39,6 +40,14 @@ void seed(Db &db)
 }
 } // namespace
 
+// Records what would have been printed.
+class RecordingTarget : public PrintTarget
+{
+public:
+    void output(const PrintJob &job, const std::function<void(QPrinter *)> &) override { jobs.push_back(job); }
+    std::vector<PrintJob> jobs;
+};
+
 class TxiaoshouTest : public QObject
 {
     Q_OBJECT
@@ -52,6 +61,9 @@ private slots:
         f.ctx->session.settings.values.insert(QStringLiteral("营业延长时间"), QStringLiteral("0"));
         f.ctx->session.settings.commissionMode = QStringLiteral("菜品");
         f.ctx->session.rights[1] = QString(13, QLatin1Char('1'));
+        f.ctx->session.settings.values.insert(QStringLiteral("开单后打印"), QStringLiteral("直接打印"));
+        RecordingTarget printed;
+        f.ctx->printTarget = &printed;
         Txiaoshou w(*f.ctx);
         w.show();
         QStringList numbers;
@@ -82,6 +94,9 @@ private slots:
             QTest::keyClick(&w, Qt::Key_F1);
             QCOMPARE(MessageBox::shownTexts().last(), QStringLiteral("订单录入完毕！！"));
         }
+        QCOMPARE(printed.jobs.size(), size_t(3)); // one receipt per order, straight to the printer
+        QCOMPARE(printed.jobs[0].layout, Layout::Ordinary);
+        QVERIFY(!printed.jobs[0].preview);
         const QString day = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
         const QDate business = businessDate(QDateTime::currentDateTime(), QStringLiteral("0"));
         const QString prefix = business.toString(QStringLiteral("yyyyMMdd"));
