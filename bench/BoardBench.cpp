@@ -26,65 +26,37 @@ double millis(F &&f, int runs = 5)
     return static_cast<double>(t.nsecsElapsed()) / 1e6 / runs;
 }
 
-// The same statement run by the database's own command-line client (its start-up time subtracted).
-double clientMillis(const QStringList &command, const QString &sql)
-{
-    auto run = [&](const QString &statement) {
-        QProcess p;
-        p.start(command.first(), command.mid(1) << statement);
-        p.waitForFinished(-1);
-    };
-    const double empty = millis([&] { run(QStringLiteral("select 1")); }, 3);
-    const double full = millis([&] { run(sql); }, 3);
-    return std::max(0.01, full - empty);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    const QStringList args = app.arguments();
-    QString pg;
-    int rows = 2000000;
-    for (qsizetype i = 1; i + 1 < args.size(); ++i) {
-        if (args[i] == QLatin1String("--pg"))
-            pg = args[i + 1];
-        if (args[i] == QLatin1String("--rows"))
-            rows = args[i + 1].toInt();
-    }
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("data.db"));
-    std::unique_ptr<Db> db = pg.isEmpty() ? Db::openSqlite(path, Db::OpenMode::CreateIfMissing)
-                                          : Db::openPostgres(PgSettings::fromConnectionString(pg));
-    bench::BusyShop shop;
-    shop.historyRows = rows;
-    shop.today = QDate::currentDate();
+    const bench::BenchSetup setup = bench::BenchSetup::parse(app.arguments(), dir.path());
+    const QDate today = QDate::currentDate();
     QElapsedTimer gen;
     gen.start();
-    if (!db->tableExists(QStringLiteral("产品销售开票"))
-        || db->scalar(QStringLiteral("select count(*) from 产品销售开票")).toLongLong() == 0)
-        shop.generate(*db);
-    out << "data: " << db->scalar(QStringLiteral("select count(*) from 产品销售开票")).toLongLong() << " order rows, generated in "
+    const auto db = setup.open(today);
+    out << "data: " << db->scalar(QStringLiteral("select count(*) from 产品销售开票")).toLongLong() << " order rows, ready in "
         << gen.elapsed() << " ms" << Qt::endl;
 
     BoardService board(*db);
-    BoardFilter today;
+    BoardFilter day;
     BoardFilter month;
-    month.today = false;
-    month.from = shop.today.addDays(-30);
-    month.to = shop.today;
+    month.today = false; // BoardFilter's own flag: a range
+    month.from = today.addDays(-30);
+    month.to = today;
     const double refresh = millis([&] {
-        board.orderList(today, shop.today, QStringLiteral("菜品"), false);
-        board.itemList(today, shop.today, false);
+        board.orderList(day, today, QStringLiteral("菜品"), false);
+        board.itemList(day, today, false);
     });
     const double query = millis([&] {
-        board.orderList(month, shop.today, QStringLiteral("菜品"), true);
-        board.itemList(month, shop.today, true);
+        board.orderList(month, today, QStringLiteral("菜品"), true);
+        board.itemList(month, today, true);
     });
 
-    const QString d = dateText(shop.today);
+    const QString d = dateText(today);
     const QString orderSql = QStringLiteral(
         "select 单据编号,配送工,客户编号,客户姓名,区域,地址,交款完毕,发货完毕,时间,电话,折后金额 as 应付货款,送餐日期,送餐时间,购物日期,"
         "小区域,发货备注,录音文件,sum(提成) as 提成,收款方式,手工编码 from 产品销售开票 where %1 group by 单据编号,配送工,客户编号,"
@@ -92,10 +64,8 @@ int main(int argc, char *argv[])
         "order by 单据编号; select * from 产品销售开票 where %1 order by 时间, id;");
     const QString daySql = orderSql.arg(QStringLiteral("购物日期='%1'").arg(d));
     const QString monthSql = orderSql.arg(QStringLiteral("购物日期 between '%1' and '%2'").arg(dateText(month.from), d));
-    const QStringList client = pg.isEmpty() ? QStringList { QStringLiteral("sqlite3"), path }
-                                            : QStringList { QStringLiteral("psql"), pg, QStringLiteral("-qAtc") };
-    const double rawRefresh = clientMillis(client, daySql);
-    const double rawQuery = clientMillis(client, monthSql);
+    const double rawRefresh = bench::clientMillis(setup.client(), daySql);
+    const double rawQuery = bench::clientMillis(setup.client(), monthSql);
     out << "board refresh (today, 3000 orders): " << refresh << " ms; client " << rawRefresh << " ms; ratio "
         << refresh / rawRefresh << Qt::endl;
     out << "board query (30 days): " << query << " ms; client " << rawQuery << " ms; ratio " << query / rawQuery << Qt::endl;

@@ -3,6 +3,9 @@
 #include "core/BusinessDate.h"
 #include "data/Schema.h"
 
+#include <QElapsedTimer>
+#include <QProcess>
+
 namespace verdalo::bench {
 namespace {
 
@@ -73,6 +76,60 @@ void BusyShop::generate(Db &db) const
             p);
     tx.commit();
     db.exec(QStringLiteral("analyze"));
+}
+
+BenchSetup BenchSetup::parse(const QStringList &args, const QString &folder)
+{
+    BenchSetup s;
+    s.sqlitePath = folder + QStringLiteral("/data.db");
+    for (qsizetype i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == QLatin1String("--pg"))
+            s.pg = args[i + 1];
+        else if (args[i] == QLatin1String("--rows"))
+            s.rows = args[i + 1].toInt();
+        else if (args[i] == QLatin1String("--orders"))
+            s.orders = args[i + 1].toInt();
+    }
+    return s;
+}
+
+std::unique_ptr<Db> BenchSetup::open(const QDate &today) const
+{
+    auto db = pg.isEmpty() ? Db::openSqlite(sqlitePath, Db::OpenMode::CreateIfMissing)
+                           : Db::openPostgres(PgSettings::fromConnectionString(pg));
+    if (!db->tableExists(QStringLiteral("产品销售开票"))
+        || db->scalar(QStringLiteral("select count(*) from 产品销售开票")).toLongLong() == 0) {
+        BusyShop shop;
+        shop.historyRows = rows;
+        shop.today = today;
+        shop.generate(*db);
+    }
+    return db;
+}
+
+QStringList BenchSetup::client() const
+{
+    return pg.isEmpty() ? QStringList { QStringLiteral("sqlite3"), sqlitePath }
+                        : QStringList { QStringLiteral("psql"), pg, QStringLiteral("-qAtc") };
+}
+
+double clientMillis(const QStringList &command, const QString &sql)
+{
+    auto run = [&](const QString &statement) {
+        QElapsedTimer t;
+        t.start();
+        QProcess p;
+        p.start(command.first(), command.mid(1) << statement);
+        p.waitForFinished(-1);
+        return static_cast<double>(t.nsecsElapsed()) / 1e6;
+    };
+    double empty = 0;
+    double full = 0;
+    for (int i = 0; i < 5; ++i) {
+        empty += run(QStringLiteral("select 1"));
+        full += run(sql);
+    }
+    return std::max(0.01, (full - empty) / 5);
 }
 
 } // namespace verdalo::bench

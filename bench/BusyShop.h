@@ -3,6 +3,9 @@
 #include "core/Db.h"
 
 #include <QDate>
+#include <QStringList>
+
+#include <memory>
 
 namespace verdalo::bench {
 
@@ -18,5 +21,23 @@ struct BusyShop
 
     void generate(Db &db) const;
 };
+
+// The benchmarks' common command line: --pg "conninfo" (else a SQLite file in `folder`), --rows N, --orders N.
+struct BenchSetup
+{
+    QString pg;
+    int rows = 2000000;
+    int orders = 200;
+    QString sqlitePath;
+
+    static BenchSetup parse(const QStringList &args, const QString &folder);
+    // The database, filled with a busy shop's data if it is still empty.
+    std::unique_ptr<Db> open(const QDate &today) const;
+    // The database's own command-line client with its connection, for the raw timings.
+    QStringList client() const;
+};
+
+// Milliseconds the client needs for `sql`, its start-up subtracted (mean of five runs).
+double clientMillis(const QStringList &command, const QString &sql);
 
 } // namespace verdalo::bench

@@ -64,12 +64,8 @@ QString cellText(const QVariant &v, const QString &key)
 {
     if (key == QStringLiteral("交款完毕") || key == QStringLiteral("发货完毕"))
         return truthy(v) ? QStringLiteral("是") : QStringLiteral("否");
-    if (v.typeId() == QMetaType::Double) {
-        QString s = QString::number(v.toDouble(), 'f', 4);
-        while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
-            s.chop(1);
-        return s;
-    }
+    if (v.typeId() == QMetaType::Double)
+        return shortDecimal(v.toDouble());
     return v.toString();
 }
 

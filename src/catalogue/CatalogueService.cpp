@@ -36,13 +36,8 @@ QString cellText(const QVariant &v)
 {
     if (v.isNull())
         return {};
-    if (v.typeId() == QMetaType::Double) {
-        // Money and quantities: no binary noise, no needless zeros.
-        QString s = QString::number(v.toDouble(), 'f', 4);
-        while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
-            s.chop(1);
-        return s;
-    }
+    if (v.typeId() == QMetaType::Double)
+        return shortDecimal(v.toDouble()); // money and quantities: no binary noise, no needless zeros
     if (v.typeId() == QMetaType::Bool)
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     return v.toString();

@@ -135,4 +135,27 @@ Money Money::times(double factor) const
     return times(fromDouble(factor));
 }
 
+namespace {
+QString trimZeros(QString s)
+{
+    if (s.contains(QLatin1Char('.'))) {
+        while (s.endsWith(QLatin1Char('0')))
+            s.chop(1);
+        if (s.endsWith(QLatin1Char('.')))
+            s.chop(1);
+    }
+    return s == QLatin1String("-0") ? QStringLiteral("0") : s;
+}
+} // namespace
+
+QString shortDecimal(double value)
+{
+    return trimZeros(QString::number(value, 'f', 4));
+}
+
+QString shortMoney(Money m)
+{
+    return trimZeros(m.toString(4));
+}
+
 } // namespace verdalo

@@ -62,4 +62,9 @@ private:
     std::int64_t m_units = 0;
 };
 
+// A number in its shortest decimal form with up to four decimals: 12.5, 3, 0.0001.
+QString shortDecimal(double value);
+// An amount the way the shop writes it: the shortest decimal form (38, 9.5, 0.01).
+QString shortMoney(Money m);
+
 } // namespace verdalo

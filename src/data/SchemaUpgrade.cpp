@@ -1,17 +1,14 @@
 #include "data/SchemaUpgrade.h"
 
+#include "core/Money.h"
+
 namespace verdalo {
 namespace {
 
 QString withoutDots(const QVariant &v)
 {
-    QString s = v.toString();
-    if (v.typeId() == QMetaType::Double) {
-        // A numeric column may hand back 3.0 for 3.
-        s = QString::number(v.toDouble(), 'f', 10);
-        while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
-            s.chop(1);
-    }
+    // A numeric column may hand back 3.0 for 3.
+    QString s = v.typeId() == QMetaType::Double ? shortDecimal(v.toDouble()) : v.toString();
     return s.remove(QLatin1Char('.')).trimmed();
 }
 

@@ -21,14 +21,6 @@ CartLine fromRow(const Row &r)
 
 } // namespace
 
-QString shortMoney(Money m)
-{
-    QString s = m.toString(4);
-    while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
-        s.chop(1);
-    return s;
-}
-
 Cart::Cart(Db &local, Db &main, QString key, Table table)
     : m_local(local)
     , m_main(main)

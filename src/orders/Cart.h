@@ -84,7 +84,4 @@ private:
     Table m_table;
 };
 
-// Money shown the way the shop writes amounts: the shortest decimal form with up to four decimals.
-QString shortMoney(Money m);
-
 } // namespace verdalo

@@ -95,11 +95,7 @@ ReceiptOrder ReceiptOrder::fromStoredOrder(Db &main, const QString &number, cons
     o.address = r.text(QStringLiteral("地址"));
     o.payment = r.text(QStringLiteral("收款方式"));
     o.deliveryNote = r.text(QStringLiteral("发货备注"));
-    Money total = r.money(QStringLiteral("折后金额"));
-    QString t = total.toString(4);
-    while (t.contains(QLatin1Char('.')) && (t.endsWith(QLatin1Char('0')) || t.endsWith(QLatin1Char('.'))))
-        t.chop(1);
-    o.total = t;
+    o.total = shortMoney(r.money(QStringLiteral("折后金额")));
     if (const auto c = main.first(QStringLiteral("select 客户类型,客户备注 from 客户资料 where id=:id"),
                                   { { QStringLiteral("id"), r.text(QStringLiteral("客户编号")).toLongLong() } }))
         o.customerNote = c->text(QStringLiteral("客户备注"));

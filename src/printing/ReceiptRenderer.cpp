@@ -23,10 +23,7 @@ QFont unitFont(double points, bool bold = false)
 
 QString number(double v)
 {
-    QString s = QString::number(v, 'f', 4);
-    while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
-        s.chop(1);
-    return s;
+    return shortDecimal(v);
 }
 
 QString money(Money m)
