@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -127,6 +128,7 @@ Db::~Db()
 {
     if (m_txDepth > 0)
         rollbackTransaction();
+    dropCache();
     m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);
@@ -198,36 +200,122 @@ std::unique_ptr<Db> Db::openPostgres(const PgSettings &s)
     return result;
 }
 
-void Db::prepareAndExec(QSqlQuery &q, const QString &sql, const Params &params)
+struct Db::Cached
 {
-    q.setForwardOnly(true);
+    QSqlQuery query;
+    bool busy = false;
+};
+
+Db::Lease::Lease(Cached *cached, std::unique_ptr<QSqlQuery> own)
+    : m_cached(cached)
+    , m_own(std::move(own))
+{
+}
+
+Db::Lease::Lease(Lease &&other) noexcept
+    : m_cached(std::exchange(other.m_cached, nullptr))
+    , m_own(std::move(other.m_own))
+{
+}
+
+Db::Lease::~Lease()
+{
+    if (m_cached) {
+        m_cached->query.finish();
+        m_cached->busy = false;
+    } else if (m_own) {
+        m_own->finish();
+    }
+}
+
+QSqlQuery &Db::Lease::query()
+{
+    return m_cached ? m_cached->query : *m_own;
+}
+
+void Db::dropCache()
+{
+    m_cache.clear();
+}
+
+Db::Lease Db::run(const QString &sql, const Params &params, bool buffered)
+{
     const PositionalSql &p = positional(sql);
     if (p.names.isEmpty()) {
-        if (!q.exec(sql))
-            throw DbError(errorText(q.lastError()), sql);
-        return;
+        auto q = std::make_unique<QSqlQuery>(m_db);
+        q->setForwardOnly(!buffered);
+        if (!q->exec(sql))
+            throw DbError(errorText(q->lastError()), sql);
+        // A change of the schema: kept statements are prepared again.
+        static const QRegularExpression ddl(QStringLiteral("^\\s*(alter|create|drop|truncate)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+        if (ddl.match(sql).hasMatch())
+            dropCache();
+        return Lease(nullptr, std::move(q));
     }
-    if (!q.prepare(p.sql))
-        throw DbError(errorText(q.lastError()), sql);
-    for (qsizetype i = 0; i < p.names.size(); ++i) {
-        const QVariant *v = params.find(p.names[i]);
+    QVariantList values;
+    values.reserve(p.names.size());
+    for (const QString &name : p.names) {
+        const QVariant *v = params.find(name);
         if (!v)
-            throw DbError(QStringLiteral("语句缺少参数 :%1").arg(p.names[i]), sql);
-        q.bindValue(static_cast<int>(i), *v);
+            throw DbError(QStringLiteral("语句缺少参数 :%1").arg(name), sql);
+        values.append(*v);
     }
-    if (!q.exec())
-        throw DbError(errorText(q.lastError()), sql);
+    const auto prepared = [this, &p, &sql, buffered](QSqlQuery &q) {
+        q.setForwardOnly(!buffered);
+        if (!q.prepare(p.sql))
+            throw DbError(errorText(q.lastError()), sql);
+    };
+    const auto execute = [&values, buffered](QSqlQuery &q) {
+        q.setForwardOnly(!buffered);
+        for (qsizetype i = 0; i < values.size(); ++i)
+            q.bindValue(static_cast<int>(i), values[i]);
+        return q.exec();
+    };
+    // The statements of the program repeat: on the server keep them prepared (a prepare costs a round trip
+    // there; the file database prepares in microseconds, and its driver cannot follow a kept statement through a
+    // change of the table). A statement already being read (a nested call of the same text) gets its own query.
+    auto it = m_cache.find(sql);
+    if (it == m_cache.end() && m_cache.size() < 256 && isPostgres()) {
+        auto cached = std::make_unique<Cached>();
+        cached->query = QSqlQuery(m_db);
+        prepared(cached->query);
+        it = m_cache.emplace(sql, std::move(cached)).first;
+    }
+    if (it != m_cache.end() && !it->second->busy) {
+        Cached *c = it->second.get();
+        c->busy = true;
+        Lease lease(c, nullptr);
+        if (!execute(c->query)) {
+            const QString text = errorText(c->query.lastError());
+            // The table behind a kept statement changed (a repair or a patch altered it): prepare it again.
+            if (!text.contains(QLatin1String("cached plan"))) {
+                throw DbError(text, sql);
+            }
+            c->query.finish();
+            c->query = QSqlQuery(m_db);
+            prepared(c->query);
+            if (!execute(c->query))
+                throw DbError(errorText(c->query.lastError()), sql);
+        }
+        return lease;
+    }
+    auto q = std::make_unique<QSqlQuery>(m_db);
+    prepared(*q);
+    if (!execute(*q))
+        throw DbError(errorText(q->lastError()), sql);
+    return Lease(nullptr, std::move(q));
 }
 
 int Db::exec(const QString &sql, const Params &params)
 {
-    QSqlQuery q(m_db);
-    prepareAndExec(q, sql, params);
-    return q.numRowsAffected();
+    Lease lease = run(sql, params);
+    return lease.query().numRowsAffected();
 }
 
 int Db::execRaw(const QString &sql)
 {
+    dropCache();
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.exec(sql))
@@ -237,8 +325,8 @@ int Db::execRaw(const QString &sql)
 
 Rows Db::rows(const QString &sql, const Params &params)
 {
-    QSqlQuery q(m_db);
-    prepareAndExec(q, sql, params);
+    Lease lease = run(sql, params);
+    QSqlQuery &q = lease.query();
     Rows out;
     if (!q.isSelect())
         return out;
@@ -250,8 +338,9 @@ Rows Db::rows(const QString &sql, const Params &params)
 
 void Db::each(const QString &sql, const Params &params, const std::function<void(const Row &)> &fn)
 {
-    QSqlQuery q(m_db);
-    prepareAndExec(q, sql, params);
+    // Buffered: the callback may run statements of its own on this connection.
+    Lease lease = run(sql, params, isPostgres());
+    QSqlQuery &q = lease.query();
     if (!q.isSelect())
         return;
     const auto columns = recordColumns(q);
@@ -261,8 +350,8 @@ void Db::each(const QString &sql, const Params &params, const std::function<void
 
 std::optional<Row> Db::first(const QString &sql, const Params &params)
 {
-    QSqlQuery q(m_db);
-    prepareAndExec(q, sql, params);
+    Lease lease = run(sql, params);
+    QSqlQuery &q = lease.query();
     if (!q.isSelect() || !q.next())
         return std::nullopt;
     return makeRow(recordColumns(q), q);
@@ -270,8 +359,8 @@ std::optional<Row> Db::first(const QString &sql, const Params &params)
 
 QVariant Db::scalar(const QString &sql, const Params &params)
 {
-    QSqlQuery q(m_db);
-    prepareAndExec(q, sql, params);
+    Lease lease = run(sql, params);
+    QSqlQuery &q = lease.query();
     if (!q.isSelect() || !q.next())
         return {};
     return normalised(q.value(0));
@@ -279,9 +368,8 @@ QVariant Db::scalar(const QString &sql, const Params &params)
 
 QStringList Db::columnsOf(const QString &sql, const Params &params)
 {
-    QSqlQuery q(m_db);
-    prepareAndExec(q, sql, params);
-    return *recordColumns(q);
+    Lease lease = run(sql, params);
+    return *recordColumns(lease.query());
 }
 
 bool Db::tableExists(const QString &table)
@@ -324,6 +412,7 @@ bool Db::isAlive()
 bool Db::reconnect(QString *error)
 {
     m_txDepth = 0;
+    dropCache();
     m_db.close();
     if (!m_db.open()) {
         if (error)

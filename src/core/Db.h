@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 namespace verdalo {
 
@@ -81,8 +82,25 @@ public:
 
 private:
     friend class Transaction;
+    // A prepared statement kept for reuse; `busy` while a caller is reading its result.
+    struct Cached;
+    // The query a statement runs on: a cached prepared one, or one of its own. Finishes it when done.
+    class Lease
+    {
+    public:
+        Lease(Cached *cached, std::unique_ptr<class QSqlQuery> own);
+        Lease(Lease &&) noexcept;
+        ~Lease();
+        class QSqlQuery &query();
+
+    private:
+        Cached *m_cached;
+        std::unique_ptr<class QSqlQuery> m_own;
+    };
     Db(QSqlDatabase db, Backend backend, QString description);
-    void prepareAndExec(class QSqlQuery &q, const QString &sql, const Params &params);
+    // `buffered`: the whole result is fetched at once, so other statements may run while it is read.
+    Lease run(const QString &sql, const Params &params, bool buffered = false);
+    void dropCache();
     void configureSqlite(bool readOnly, bool wal);
     void beginTransaction();
     void commitTransaction();
@@ -93,6 +111,7 @@ private:
     Dialect m_dialect;
     QString m_description;
     int m_txDepth = 0;
+    std::unordered_map<QString, std::unique_ptr<Cached>> m_cache;
 };
 
 // Runs the statements between its creation and commit() as one unit; anything not committed is rolled back

@@ -137,6 +137,33 @@ TEST_P(DbTest, ConnectionCheckAndReconnect)
     EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from 客户")).toInt(), 0);
 }
 
+TEST_P(DbTest, KeptStatementsSurviveSchemaChangesAndNesting)
+{
+    Db &db = t->db();
+    const auto insert = QStringLiteral("insert into 客户 (姓名) values (:姓名)");
+    for (const char *n : { "甲", "乙" })
+        db.exec(insert, { { QStringLiteral("姓名"), QString::fromUtf8(n) } });
+    const auto select = QStringLiteral("select * from 客户 where 姓名 <> :x order by id");
+    EXPECT_EQ(db.rows(select, { { QStringLiteral("x"), QStringLiteral("-") } }).size(), 2u);
+    // The table changes shape under a statement that is kept prepared.
+    db.exec(QStringLiteral("alter table 客户 add column 备注 text"));
+    const Rows after = db.rows(select, { { QStringLiteral("x"), QStringLiteral("-") } });
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_TRUE(after[0].has(QStringLiteral("备注")));
+    // The same statement run again while its result is being read.
+    int inner = 0;
+    db.each(select, { { QStringLiteral("x"), QStringLiteral("-") } }, [&](const Row &) {
+        inner += static_cast<int>(db.rows(select, { { QStringLiteral("x"), QStringLiteral("甲") } }).size());
+    });
+    EXPECT_EQ(inner, 2);
+    // A transaction commits with kept statements around.
+    Transaction tx(db);
+    db.exec(insert, { { QStringLiteral("姓名"), QStringLiteral("丙") } });
+    EXPECT_EQ(db.rows(select, { { QStringLiteral("x"), QStringLiteral("-") } }).size(), 3u);
+    tx.commit();
+    EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from 客户")).toInt(), 3);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, DbTest, testing::ValuesIn(verdalo::test::allBackends()),
                          verdalo::test::backendName);
 
