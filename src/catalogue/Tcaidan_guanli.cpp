@@ -522,11 +522,6 @@ void Tcaidan_guanli::deleteSubstitute()
     loadSubstitutes();
 }
 
-void Tcaidan_guanli::closeEvent(QCloseEvent *event)
-{
-    QDialog::closeEvent(event);
-}
-
 void Tcaidan_guanli::done(int result)
 {
     DBGridEh1->commitPendingRow();

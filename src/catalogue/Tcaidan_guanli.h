@@ -47,7 +47,6 @@ public:
     void deleteComponent();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     void done(int result) override;
 
 private:

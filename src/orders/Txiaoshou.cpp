@@ -223,7 +223,7 @@ QWidget *Txiaoshou::customerPanel()
     connect(find, &QPushButton::clicked, this, &Txiaoshou::lookup);
     connect(reset, &QPushButton::clicked, this, &Txiaoshou::resetCustomer);
     connect(saveCustomer, &QPushButton::clicked, this, &Txiaoshou::saveNewCustomer);
-    connect(area, &QComboBox::currentTextChanged, this, [this] { loadStores(false); });
+    connect(area, &QComboBox::currentTextChanged, this, [this] { loadStores(); });
     connect(store, &QComboBox::activated, this, [this] { reloadItems(QStringLiteral("全部"), {}, {}); });
     connect(address, &QComboBox::editTextChanged, this, &Txiaoshou::addressEdited);
     connect(customerType, &QComboBox::activated, this, [this] {
@@ -599,7 +599,7 @@ void Txiaoshou::lookup()
     customerType->setFocus();
 }
 
-void Txiaoshou::loadStores(bool)
+void Txiaoshou::loadStores()
 {
     store->clear();
     try {

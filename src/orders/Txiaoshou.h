@@ -104,7 +104,7 @@ private:
     void newCart();
     void clearCustomer();
     void fillFromCustomer(const Row &r);
-    void loadStores(bool keepCustomerStore);
+    void loadStores();
     void reloadItems(const QString &category, const QString &subcategory, const QString &search);
     void reloadCart(qlonglong select = 0);
     void recomputeTotals(bool complain);

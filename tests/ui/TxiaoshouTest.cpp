@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QFrame>
+#include <QTimer>
 #include <QtTest>
 
 using namespace verdalo;
@@ -108,6 +110,39 @@ private slots:
         QCOMPARE(f.main().scalar(QStringLiteral("select 购物次数 from 客户资料")).toInt(), 3);
         QCOMPARE(f.main().scalar(QStringLiteral("select 当前库存 from 菜单表 where 名称='白菜'")).toDouble(), 1.0);
         QCOMPARE(f.local().scalar(QStringLiteral("select count(*) from 销售临时表")).toInt(), 0);
+    }
+
+    void mergeQuestionWaitsForItsAnswer()
+    {
+        UiFixture f;
+        seed(f.main());
+        Txiaoshou w(*f.ctx);
+        w.show();
+        // A new phone, but the name and address of a known customer.
+        w.phone->setText(QStringLiteral("13911112222"));
+        w.name->setText(QStringLiteral("王先生"));
+        w.address->setEditText(QStringLiteral("人民路1号"));
+        QTest::keyClicks(w.pinyin, QStringLiteral("kl"));
+        QTest::keyClick(w.pinyin, Qt::Key_Return);
+        QTest::keyClick(w.itemIcons, Qt::Key_Return);
+        QPushButton *merge = nullptr;
+        for (QPushButton *b : w.mergePanel->findChildren<QPushButton *>()) {
+            if (b->text() == QStringLiteral("合并客户资料"))
+                merge = b;
+        }
+        QVERIFY(merge);
+        bool panelShown = false;
+        QTimer::singleShot(100, merge, [&] {
+            panelShown = w.mergePanel->isVisible() && !w.saveButton->isEnabled();
+            merge->click();
+        });
+        w.save();
+        QVERIFY(panelShown);
+        QVERIFY(!w.mergePanel->isVisible());
+        QCOMPARE(MessageBox::shownTexts().last(), QStringLiteral("订单录入完毕！！"));
+        QCOMPARE(f.main().scalar(QStringLiteral("select count(*) from 客户资料")).toInt(), 1);
+        QCOMPARE(f.main().scalar(QStringLiteral("select 联系电话 from 客户资料")).toString(),
+                 QStringLiteral("0571,13800138000,13911112222"));
     }
 
     void refusesBadInputAndCopiesTheUndiscountedTotal()
