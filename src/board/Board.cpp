@@ -402,6 +402,8 @@ bool Board::shuaxinmain()
         if (!m_remembered.isEmpty())
             DBGridEh3->selectWhere(QStringLiteral("单据编号"), m_remembered);
         showItems(svc.itemList(f, day, false));
+        m_lastFilter = f;
+        m_lastWithFilters = false;
     } catch (const DbError &e) {
         MessageBox::information(this, e.message());
         return false;
@@ -419,6 +421,8 @@ void Board::Button1Click()
         const BoardFilter f = filter();
         showOrders(svc.orderList(f, day, m_ctx.session.settings.commissionMode, true));
         showItems(svc.itemList(f, day, true));
+        m_lastFilter = f;
+        m_lastWithFilters = true;
         DBGridEh1->setRows({}, {});
     } catch (const DbError &e) {
         MessageBox::information(this, e.message());
@@ -554,7 +558,19 @@ void Board::exportToSpreadsheet()
     if (path.isEmpty())
         return;
     // Every column of the list; the board's titles where it has them. The item list leaves out the last column.
-    const GridModel *model = grid->model();
+    GridModel full;
+    if (!byOrder) {
+        try {
+            QStringList keys;
+            auto values = valuesOf(BoardService(m_ctx.main()).itemList(m_lastFilter, businessDay(), m_lastWithFilters, true), &keys);
+            full.setColumns(DBGridEh2->model()->columns());
+            full.setRows(keys, std::move(values));
+        } catch (const DbError &e) {
+            MessageBox::information(this, e.message());
+            return;
+        }
+    }
+    const GridModel *model = byOrder ? grid->model() : &full;
     QString error;
     XlsxWriter out;
     if (!out.open(path, byOrder ? QStringLiteral("订单统计") : QStringLiteral("菜品统计"), &error)) {
@@ -574,7 +590,13 @@ void Board::exportToSpreadsheet()
         header.append(title);
     }
     out.addRow(header);
-    for (const int row : grid->visibleOrder()) {
+    const std::vector<int> order = byOrder ? grid->visibleOrder() : [&full] {
+        std::vector<int> all(static_cast<size_t>(full.rowCountAll()));
+        for (size_t i = 0; i < all.size(); ++i)
+            all[i] = static_cast<int>(i);
+        return all;
+    }();
+    for (const int row : order) {
         QStringList cells;
         for (const QString &k : names)
             cells.append(cellText(model->value(row, k), k));

@@ -73,6 +73,8 @@ private:
 
     AppContext &m_ctx;
     QString m_remembered;
+    BoardFilter m_lastFilter;    // what the item list shows, for its export
+    bool m_lastWithFilters = false;
     bool m_opened = false;
     QWidget *m_chart = nullptr;
 };

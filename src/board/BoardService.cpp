@@ -60,9 +60,11 @@ Rows BoardService::orderLines(const QString &orderNumber)
                      { { QStringLiteral("单据编号"), orderNumber } });
 }
 
-Rows BoardService::itemList(const BoardFilter &f, const QDate &businessDay, bool withFilters)
+Rows BoardService::itemList(const BoardFilter &f, const QDate &businessDay, bool withFilters, bool allColumns)
 {
-    QString sql = QStringLiteral("select * from 产品销售开票");
+    QString sql = allColumns ? QStringLiteral("select * from 产品销售开票")
+                             : QStringLiteral("select id,单据编号,时间,客户编号,手工编码,客户姓名,产品名称,数量,单价,应付货款,送餐日期,"
+                                              "送餐时间,配送工,区域,地址,电话,发货备注 from 产品销售开票");
     Params p;
     BoardFilter period = f;
     if (!withFilters)

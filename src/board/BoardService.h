@@ -44,8 +44,9 @@ public:
     // `withStatus` false the status filter is ignored (the automatic refresh).
     Rows orderList(const BoardFilter &f, const QDate &businessDay, const QString &commissionMode, bool withStatus);
     Rows orderLines(const QString &orderNumber);
-    // Every order row of the period in time order; the refresh passes no branch and no status.
-    Rows itemList(const BoardFilter &f, const QDate &businessDay, bool withFilters);
+    // Every order row of the period in time order; the refresh passes no branch and no status. The board shows
+    // a few columns; the export asks for all of them.
+    Rows itemList(const BoardFilter &f, const QDate &businessDay, bool withFilters, bool allColumns = false);
     TodayCounters counters(const QDate &businessDay, const QString &branch);
     // Quantity per item from the calendar day `day` up to the next day.
     Rows salesChart(const QDate &day);

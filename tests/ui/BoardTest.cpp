@@ -112,6 +112,19 @@ private slots:
         QCOMPARE(sheet.cell(2, paidColumn), QStringLiteral("否"));
         QCOMPARE(sheet.cell(2, sheet.rows[0].indexOf(QStringLiteral("单据编号"))), QStringLiteral("202612110002"));
 
+        // 按菜品: every column of the order rows but the last, the board's titles where it has them.
+        const QString items = f.dir.filePath(QStringLiteral("菜品.xlsx"));
+        board.ComboBox2->setCurrentText(QStringLiteral("按菜品"));
+        FileDialog::setNextFileName(items);
+        board.exportToSpreadsheet();
+        SheetData itemSheet;
+        QVERIFY(readFirstSheet(items, &itemSheet, &error));
+        QCOMPARE(itemSheet.rows.size(), size_t(1 + board.DBGridEh2->rowCount()));
+        QVERIFY(itemSheet.rows[0].contains(QStringLiteral("签单数")));
+        QVERIFY(itemSheet.rows[0].contains(QStringLiteral("订货时间")));
+        QVERIFY(!itemSheet.rows[0].contains(QStringLiteral("实付票数")));
+        QCOMPARE(itemSheet.cell(1, itemSheet.rows[0].indexOf(QStringLiteral("发货完毕"))).isEmpty(), false);
+
         // A status filter applies to "查询" only; the refresh shows every order again and finds the remembered one.
         board.rb4->setChecked(true);
         board.Button1Click();
