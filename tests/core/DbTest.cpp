@@ -156,6 +156,21 @@ TEST_P(DbTest, KeptStatementsSurviveSchemaChangesAndNesting)
         inner += static_cast<int>(db.rows(select, { { QStringLiteral("x"), QStringLiteral("甲") } }).size());
     });
     EXPECT_EQ(inner, 2);
+    // A statement first prepared inside a transaction that is rolled back still runs afterwards.
+    const auto count = QStringLiteral("select count(*) from 客户 where 姓名 = :n");
+    {
+        Transaction rolledBack(db);
+        EXPECT_EQ(db.scalar(count, { { QStringLiteral("n"), QStringLiteral("甲") } }).toInt(), 1);
+    }
+    EXPECT_EQ(db.scalar(count, { { QStringLiteral("n"), QStringLiteral("乙") } }).toInt(), 1);
+    // And after a failed statement aborted the transaction.
+    try {
+        Transaction failing(db);
+        db.exec(QStringLiteral("insert into 客户 (姓名) values (:姓名) returning 不存在"), { { QStringLiteral("姓名"), QStringLiteral("x") } });
+        failing.commit();
+    } catch (const DbError &) {
+    }
+    EXPECT_EQ(db.scalar(count, { { QStringLiteral("n"), QStringLiteral("甲") } }).toInt(), 1);
     // A transaction commits with kept statements around.
     Transaction tx(db);
     db.exec(insert, { { QStringLiteral("姓名"), QStringLiteral("丙") } });
