@@ -204,6 +204,7 @@ struct Db::Cached
 {
     QSqlQuery query;
     bool busy = false;
+    bool stale = false; // to be prepared again before its next use
 };
 
 Db::Lease::Lease(Cached *cached, std::unique_ptr<QSqlQuery> own)
@@ -235,7 +236,15 @@ QSqlQuery &Db::Lease::query()
 
 void Db::dropCache()
 {
-    m_cache.clear();
+    // A statement whose result is being read stays until its reader is done.
+    for (auto it = m_cache.begin(); it != m_cache.end();) {
+        if (it->second->busy) {
+            it->second->stale = true;
+            ++it;
+        } else {
+            it = m_cache.erase(it);
+        }
+    }
 }
 
 Db::Lease Db::run(const QString &sql, const Params &params, bool buffered)
@@ -276,29 +285,28 @@ Db::Lease Db::run(const QString &sql, const Params &params, bool buffered)
     // there; the file database prepares in microseconds, and its driver cannot follow a kept statement through a
     // change of the table). A statement already being read (a nested call of the same text) gets its own query.
     auto it = m_cache.find(sql);
+    if (it != m_cache.end() && it->second->stale && !it->second->busy) {
+        m_cache.erase(it);
+        it = m_cache.end();
+    }
     if (it == m_cache.end() && m_cache.size() < 256 && isPostgres()) {
         auto cached = std::make_unique<Cached>();
         cached->query = QSqlQuery(m_db);
         prepared(cached->query);
         it = m_cache.emplace(sql, std::move(cached)).first;
     }
-    if (it != m_cache.end() && !it->second->busy) {
+    if (it != m_cache.end() && !it->second->busy && !it->second->stale) {
         Cached *c = it->second.get();
         c->busy = true;
         Lease lease(c, nullptr);
-        if (!execute(c->query)) {
-            const QString text = errorText(c->query.lastError());
-            // The table behind a kept statement changed (a repair or a patch altered it): prepare it again.
-            if (!text.contains(QLatin1String("cached plan"))) {
-                throw DbError(text, sql);
-            }
-            c->query.finish();
-            c->query = QSqlQuery(m_db);
-            prepared(c->query);
-            if (!execute(c->query))
-                throw DbError(errorText(c->query.lastError()), sql);
-        }
-        return lease;
+        if (execute(c->query))
+            return lease;
+        const QString text = errorText(c->query.lastError());
+        // The table behind a kept statement changed (another workstation altered it): the kept statement goes
+        // and this run prepares its own.
+        c->stale = true;
+        if (!text.contains(QLatin1String("cached plan")))
+            throw DbError(text, sql);
     }
     auto q = std::make_unique<QSqlQuery>(m_db);
     prepared(*q);
