@@ -26,6 +26,11 @@ bool ShellService::wantsColours()
     return r && r->toBool(QStringLiteral("需要颜色"));
 }
 
+void ShellService::setColours(bool on)
+{
+    m_local.exec(QStringLiteral("update 颜色显示 set 需要颜色=:需要颜色"), { { QStringLiteral("需要颜色"), on } });
+}
+
 bool ShellService::hasSmsAccount()
 {
     const auto r = m_local.first(QStringLiteral("select * from 短信帐户"));

@@ -22,6 +22,7 @@ public:
     // Customers whose last order is strictly before `today` minus `days` days.
     int overdueCustomerCount(const QDate &today, int days);
     bool wantsColours();
+    void setColours(bool on);
     bool hasSmsAccount();
     // At closing: signals for names that are not branches go, and this workstation's carts are emptied.
     void cleanUpOnExit();

@@ -1,5 +1,6 @@
 #include "app/Tmain.h"
 
+#include "admin/OperatorService.h"
 #include "admin/Tcaozuoyuan_list.h"
 #include "admin/Txiugai_mima.h"
 #include "app/ShellService.h"
@@ -502,11 +503,8 @@ void Tmain::openOperators()
     w.exec();
     // The logged-in operator's rights may have changed.
     try {
-        if (const auto row = m_ctx.main().first(QStringLiteral("select * from 登陆 where 用户=:nm"),
-                                                { { QStringLiteral("nm"), m_ctx.session.userName } })) {
-            for (int i = 0; i < 9; ++i)
-                m_ctx.session.rights[static_cast<size_t>(i)] = row->text(QStringLiteral("right%1").arg(i + 1));
-        }
+        if (const auto op = OperatorService(m_ctx.main()).find(m_ctx.session.userName))
+            m_ctx.session.rights = op->rights;
     } catch (const DbError &e) {
         MessageBox::information(this, e.message());
     }

@@ -1,5 +1,7 @@
 #include "board/Board.h"
 
+#include "app/ShellService.h"
+
 #include "core/BusinessDate.h"
 #include "printing/ListReport.h"
 #include "spreadsheet/Spreadsheet.h"
@@ -297,8 +299,7 @@ void Board::prepare(const QStringList &branches)
     dp2->setDate(today);
     setBranchList(branches);
     try {
-        const auto r = m_ctx.local().first(QStringLiteral("select * from 颜色显示"));
-        colours->setChecked(r && r->toBool(QStringLiteral("需要颜色")));
+        colours->setChecked(ShellService(m_ctx.main(), m_ctx.local()).wantsColours());
     } catch (const DbError &) {
     }
 }
@@ -497,7 +498,7 @@ void Board::doubleClicked(int row)
 void Board::colourToggled(bool on)
 {
     try {
-        m_ctx.local().exec(QStringLiteral("update 颜色显示 set 需要颜色=:需要颜色"), { { QStringLiteral("需要颜色"), on } });
+        ShellService(m_ctx.main(), m_ctx.local()).setColours(on);
     } catch (const DbError &e) {
         MessageBox::information(this, e.message());
     }
