@@ -72,6 +72,12 @@ private slots:
         QVERIFY(login.ComboBox1->findText(QStringLiteral("小王")) >= 0);
         QVERIFY(!logIn(login, QStringLiteral("admin"), QStringLiteral("wrong")));
         QCOMPARE(MessageBox::shownTexts(), QStringList { QStringLiteral("您无权登陆本系统！！") });
+        // Enter in the password field logs in once.
+        MessageBox::clearShown();
+        login.show();
+        login.Edit2->setFocus();
+        QTest::keyClick(login.Edit2, Qt::Key_Return);
+        QCOMPARE(MessageBox::shownTexts(), QStringList { QStringLiteral("您无权登陆本系统！！") });
         QVERIFY(login.BitBtn1->isEnabled());
         QCOMPARE(f.main().scalar(QStringLiteral("select right1 from 登陆 where 用户='小王'")).toString(),
                  QString(39, QLatin1Char('1')));
