@@ -27,10 +27,7 @@ OperatorRow OperatorService::fromRow(const Row &r)
 
 QStringList OperatorService::names()
 {
-    QStringList out;
-    m_db.each(QStringLiteral("select 用户 from 登陆 order by id"), {},
-              [&out](const Row &r) { out.append(r.text(QStringLiteral("用户"))); });
-    return out;
+    return m_db.column(QStringLiteral("select 用户 from 登陆 order by id"));
 }
 
 std::optional<OperatorRow> OperatorService::find(const QString &name)
@@ -48,10 +45,7 @@ std::optional<OperatorRow> OperatorService::findById(qlonglong id)
 
 QStringList OperatorService::departments()
 {
-    QStringList out { QStringLiteral("总部") };
-    m_db.each(QStringLiteral("select 小区域 from 小区域 order by id"), {},
-              [&out](const Row &r) { out.append(r.text(QStringLiteral("小区域"))); });
-    return out;
+    return QStringList { QStringLiteral("总部") } + m_db.column(QStringLiteral("select 小区域 from 小区域 order by id"));
 }
 
 void OperatorService::setGroupRights(const QString &name, int group, const QString &rights)
@@ -62,17 +56,27 @@ void OperatorService::setGroupRights(const QString &name, int group, const QStri
               { { QStringLiteral("rights"), rights }, { QStringLiteral("用户"), name } });
 }
 
-QString OperatorService::add(const QString &name, const QString &password, const QString &repeat,
-                             const QString &department)
+namespace {
+// The editor's checks after the name, in their order.
+QString checkEntry(const QString &password, const QString &repeat, const QString &department)
 {
-    if (name.isEmpty())
-        return QStringLiteral("请输入用户名");
     if (password.isEmpty())
         return QStringLiteral("请输入密码");
     if (password != repeat)
         return QStringLiteral("两次密码输入的不一致！！");
     if (department.isEmpty())
         return QStringLiteral("请选择权限！！");
+    return {};
+}
+} // namespace
+
+QString OperatorService::add(const QString &name, const QString &password, const QString &repeat,
+                             const QString &department)
+{
+    if (name.isEmpty())
+        return QStringLiteral("请输入用户名");
+    if (const QString refusal = checkEntry(password, repeat, department); !refusal.isEmpty())
+        return refusal;
     Params p { { QStringLiteral("用户"), name },
                { QStringLiteral("密码"), password::hash(password) },
                { QStringLiteral("部门"), department } };
@@ -92,12 +96,8 @@ QString OperatorService::add(const QString &name, const QString &password, const
 QString OperatorService::update(qlonglong id, const QString &name, const QString &password, const QString &repeat,
                                 const QString &department)
 {
-    if (password.isEmpty())
-        return QStringLiteral("请输入密码");
-    if (password != repeat)
-        return QStringLiteral("两次密码输入的不一致！！");
-    if (department.isEmpty())
-        return QStringLiteral("请选择权限！！");
+    if (const QString refusal = checkEntry(password, repeat, department); !refusal.isEmpty())
+        return refusal;
     const auto current = findById(id);
     // The administrator's name stays "admin" whatever the editor sends.
     const QString newName = current && current->name == kAdminName ? kAdminName : name;

@@ -6,10 +6,7 @@ namespace verdalo {
 
 QStringList ShellService::branchList()
 {
-    QStringList out { QStringLiteral("总部") };
-    m_main.each(QStringLiteral("select 小区域 from 小区域 order by 小区域"), {},
-                [&out](const Row &r) { out.append(r.text(QStringLiteral("小区域"))); });
-    return out;
+    return QStringList { QStringLiteral("总部") } + m_main.column(QStringLiteral("select 小区域 from 小区域 order by 小区域"));
 }
 
 int ShellService::overdueCustomerCount(const QDate &today, int days)

@@ -10,13 +10,6 @@
 namespace verdalo {
 namespace {
 
-QStringList column(Db &db, const QString &sql, const Params &params = {})
-{
-    QStringList out;
-    db.each(sql, params, [&out](const Row &r) { out.append(r.value(0).toString()); });
-    return out;
-}
-
 Params itemParams(const Item &i)
 {
     return { { QStringLiteral("食物总类"), i.category },
@@ -85,23 +78,23 @@ std::optional<Item> CatalogueService::item(qlonglong id)
 
 QStringList CatalogueService::categoriesInTableOrder()
 {
-    return column(m_db, QStringLiteral("select 种类 from 种类 order by 编号"));
+    return m_db.column(QStringLiteral("select 种类 from 种类 order by 编号"));
 }
 
 QStringList CatalogueService::categoriesBySortNumber()
 {
-    return column(m_db, QStringLiteral("select 种类 from 种类 order by 排序编号 nulls first, 编号"));
+    return m_db.column(QStringLiteral("select 种类 from 种类 order by 排序编号 nulls first, 编号"));
 }
 
 QStringList CatalogueService::subcategories(const QString &category)
 {
-    return column(m_db, QStringLiteral("select 小类名称 from 菜品小类 where 种类=:种类 order by id"),
+    return m_db.column(QStringLiteral("select 小类名称 from 菜品小类 where 种类=:种类 order by id"),
                   { { QStringLiteral("种类"), category } });
 }
 
 QStringList CatalogueService::customerTypes()
 {
-    return column(m_db, QStringLiteral("select 客户类型 from 客户类型 order by id"));
+    return m_db.column(QStringLiteral("select 客户类型 from 客户类型 order by id"));
 }
 
 int CatalogueService::nextSortNumber()
@@ -116,7 +109,7 @@ qlonglong CatalogueService::saveItem(const Item &item, bool branchStock)
     qlonglong id = item.id;
     if (id == 0) {
         if (branchStock) {
-            const QStringList branches = column(m_db, QStringLiteral("select 小区域 from 小区域 group by 小区域"));
+            const QStringList branches = m_db.column(QStringLiteral("select 小区域 from 小区域 group by 小区域"));
             for (const QString &branch : branches) {
                 m_db.exec(QStringLiteral("insert into 分店库存明细表 (网点名称,项目名称,当前库存) values "
                                          "(:网点名称,:项目名称,:当前库存) on conflict do nothing"),
@@ -214,7 +207,7 @@ void CatalogueService::deleteSpecialPrice(qlonglong id)
 
 QStringList CatalogueService::setMenus()
 {
-    return column(m_db, QStringLiteral("select 名称 from 菜单表 where 食物总类=:食物总类 order by 排序编号 nulls first, id"),
+    return m_db.column(QStringLiteral("select 名称 from 菜单表 where 食物总类=:食物总类 order by 排序编号 nulls first, id"),
                   { { QStringLiteral("食物总类"), kSetMenu } });
 }
 

@@ -143,10 +143,7 @@ void ReferenceLists::deleteStore(qlonglong id)
 
 QStringList ReferenceLists::branchNames()
 {
-    QStringList out;
-    m_db.each(QStringLiteral("select 小区域 from 小区域 group by 小区域 order by 小区域"), {},
-              [&out](const Row &r) { out.append(r.text(QStringLiteral("小区域"))); });
-    return out;
+    return m_db.column(QStringLiteral("select 小区域 from 小区域 group by 小区域 order by 小区域"));
 }
 
 Rows ReferenceLists::customerTypes()

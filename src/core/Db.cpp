@@ -389,14 +389,18 @@ bool Db::tableExists(const QString &table)
     return scalar(sql, { { QStringLiteral("表名"), table } }).toLongLong() > 0;
 }
 
+QStringList Db::column(const QString &sql, const Params &params)
+{
+    QStringList out;
+    each(sql, params, [&out](const Row &r) { out.append(r.value(0).toString()); });
+    return out;
+}
+
 QStringList Db::tableNames()
 {
-    const QString sql = isPostgres()
-        ? QStringLiteral("select table_name from information_schema.tables where table_schema = current_schema()")
-        : QStringLiteral("select name from sqlite_master where type = 'table'");
-    QStringList names;
-    each(sql, {}, [&names](const Row &r) { names.append(r.value(0).toString()); });
-    return names;
+    return column(isPostgres()
+                      ? QStringLiteral("select table_name from information_schema.tables where table_schema = current_schema()")
+                      : QStringLiteral("select name from sqlite_master where type = 'table'"));
 }
 
 bool Db::columnExists(const QString &table, const QString &column)

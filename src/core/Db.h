@@ -65,6 +65,8 @@ public:
     QVariant scalar(const QString &sql, const Params &params = {});
     // Calls `fn` for each row without keeping them all.
     void each(const QString &sql, const Params &params, const std::function<void(const Row &)> &fn);
+    // The first column of every row as text (name lists for the windows' choices).
+    QStringList column(const QString &sql, const Params &params = {});
 
     // The column names a statement returns, even when it returns no row.
     QStringList columnsOf(const QString &sql, const Params &params = {});

@@ -158,14 +158,11 @@ bool Cart::setTaste(qlonglong lineId, const QString &taste)
 
 QStringList Cart::substitutes(qlonglong lineId)
 {
-    QStringList out;
     const auto l = line(lineId);
     if (!l || !l->isComponent())
-        return out;
-    m_main.each(QStringLiteral("select * from 备选菜品 where 套餐名称=:套餐名称 and 默认菜品=:默认菜品 order by id"),
-                { { QStringLiteral("套餐名称"), l->setName }, { QStringLiteral("默认菜品"), l->defaultItem } },
-                [&out](const Row &r) { out.append(r.text(QStringLiteral("备选菜品"))); });
-    return out;
+        return {};
+    return m_main.column(QStringLiteral("select 备选菜品 from 备选菜品 where 套餐名称=:套餐名称 and 默认菜品=:默认菜品 order by id"),
+                         { { QStringLiteral("套餐名称"), l->setName }, { QStringLiteral("默认菜品"), l->defaultItem } });
 }
 
 void Cart::exchange(qlonglong lineId, const QString &name)

@@ -3,15 +3,6 @@
 #include "orders/Cart.h"
 
 namespace verdalo {
-namespace {
-QStringList column(Db &db, const QString &sql, const Params &p = {})
-{
-    QStringList out;
-    db.each(sql, p, [&out](const Row &r) { out.append(r.value(0).toString()); });
-    return out;
-}
-} // namespace
-
 QString ItemEntry::caption() const
 {
     return name + QLatin1Char('-') + shortMoney(price) + QStringLiteral("元");
@@ -36,7 +27,7 @@ CustomerLookup OrderFormService::lookup(const QString &phone)
 
 QStringList OrderFormService::storesOf(const QString &area)
 {
-    const QStringList stores = column(m_db, QStringLiteral("select 小区域 from 小区域 where 区域=:区域 order by id"),
+    const QStringList stores = m_db.column(QStringLiteral("select 小区域 from 小区域 where 区域=:区域 order by id"),
                                       { { QStringLiteral("区域"), area } });
     return stores.isEmpty() ? QStringList { QStringLiteral("总部") } : stores;
 }
@@ -68,34 +59,34 @@ Rows OrderFormService::history(const QString &customerNumber)
 QStringList OrderFormService::addressesOf(const Row &customer)
 {
     QStringList out { customer.text(QStringLiteral("联系地址")) };
-    out += column(m_db, QStringLiteral("select 客户地址 from 多个地址 where 客户编号=:客户编号 order by id"),
+    out += m_db.column(QStringLiteral("select 客户地址 from 多个地址 where 客户编号=:客户编号 order by id"),
                   { { QStringLiteral("客户编号"), customer.text(QStringLiteral("id")) } });
     return out;
 }
 
 QStringList OrderFormService::customerTypes()
 {
-    return column(m_db, QStringLiteral("select 客户类型 from 客户类型 order by 客户类型"));
+    return m_db.column(QStringLiteral("select 客户类型 from 客户类型 order by 客户类型"));
 }
 
 QStringList OrderFormService::areas()
 {
-    return column(m_db, QStringLiteral("select 区域 from 区域 order by 区域"));
+    return m_db.column(QStringLiteral("select 区域 from 区域 order by 区域"));
 }
 
 QStringList OrderFormService::workers()
 {
-    return column(m_db, QStringLiteral("select 姓名 from 员工列表 order by id"));
+    return m_db.column(QStringLiteral("select 姓名 from 员工列表 order by id"));
 }
 
 QStringList OrderFormService::tastes()
 {
-    return column(m_db, QStringLiteral("select 口味 from 口味 order by id"));
+    return m_db.column(QStringLiteral("select 口味 from 口味 order by id"));
 }
 
 QStringList OrderFormService::categories()
 {
-    return column(m_db, QStringLiteral("select 种类 from 种类 order by 排序编号 nulls first, 编号"));
+    return m_db.column(QStringLiteral("select 种类 from 种类 order by 排序编号 nulls first, 编号"));
 }
 
 Rows OrderFormService::subcategories(const QString &category)

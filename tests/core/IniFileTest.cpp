@@ -6,21 +6,11 @@
 
 #include <gtest/gtest.h>
 
-using namespace verdalo;
+#include "support/TestFiles.h"
 
-namespace {
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-} // namespace
+using namespace verdalo;
+using verdalo::test::readFile;
+using verdalo::test::writeFile;
 
 TEST(IniFile, MissingFileAndKeysReadAsDefault)
 {

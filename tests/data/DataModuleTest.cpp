@@ -11,16 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestFiles.h"
+
 using namespace verdalo;
+using verdalo::test::readFile;
+using verdalo::test::writeFile;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QByteArray fileHash(const QString &path)
 {

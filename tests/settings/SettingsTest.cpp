@@ -9,19 +9,14 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include "support/TestFiles.h"
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace verdalo;
-
-namespace {
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-} // namespace
+using verdalo::test::readFile;
+using verdalo::test::writeFile;
 
 TEST(Cysz, MissingKeysTakeDefaultsAndEmptyValuesStayEmpty)
 {
